@@ -1,0 +1,155 @@
+#include "Http_Client.h"
+
+#include <cerrno>
+#include <chrono>
+
+#include "Base64.h"
+#include "Http_Outcome.h"
+#include "Http_Request.h"
+#include "Http_Text.h"
+
+namespace {
+constexpr std::size_t Read_Buffer_Size = 64 * 1024;
+
+// A kept connection the server dropped just as the request left: worth one new connection.
+bool Is_Stale_Connection_Failure(const E_Http_Error& error)
+{
+    return error.what() == std::string(Http_Error_Text::Closed_Gracefully) || error.Socket_Error == ECONNRESET ||
+           error.Socket_Error == EPIPE;
+}
+}  // namespace
+
+T_Http_Client::T_Http_Client(Http_Settings settings) : settings_(std::move(settings)), buffer_(Read_Buffer_Size) {}
+
+T_Http_Client::~T_Http_Client() { Disconnect(); }
+
+void T_Http_Client::Abort() { abort_.Raise(); }
+
+void T_Http_Client::Clear_Abort() { abort_.Clear(); }
+
+void T_Http_Client::Disconnect()
+{
+    socket_.Close();
+    unread_begin_ = unread_end_ = 0;
+}
+
+void T_Http_Client::Choose_Connection(const Http_Url& url)
+{
+    if (!socket_.Is_Open())
+        return;
+    if (!Http_Same_Text(socket_host_, url.Host) || socket_port_ != url.Port || socket_.Probe() != Socket::Probe_Result::Idle)
+        Disconnect();
+}
+
+std::string T_Http_Client::Request_Head(const Http_Url& url) const
+{
+    Http_Request_Extras extras;
+    if (!credential_.empty())
+        extras.Authorization = "Basic " + credential_;
+    else if (settings_.BasicAuthentication && has_user_)
+        extras.Authorization = "Basic " + Base64_Encode(user_ + ":" + password_);
+    if (settings_.AllowCookies)
+        extras.Cookie = cookies_.Header_For(url.Host, url.Path + url.Document);
+    return Build_Request_Head(url, settings_, extras);
+}
+
+Http_Parse_Status T_Http_Client::Pump(Http_Reply_Parser& parser, std::string& sink)
+{
+    for (;;) {
+        if (unread_begin_ < unread_end_) {
+            std::string_view unread(buffer_.data() + unread_begin_, unread_end_ - unread_begin_);
+            Http_Parse_Result result = parser.Feed(unread, sink);
+            unread_begin_ += result.Consumed;
+            if (result.Status != Http_Parse_Status::Need_More)
+                return result.Status;
+        }
+        std::size_t got = socket_.Receive(buffer_.data(), buffer_.size(), settings_.Read_Timeout_Ms, abort_);
+        if (got == 0) {
+            saw_close_ = true;
+            return parser.Feed_Eof(sink);
+        }
+        reply_bytes_ += got;
+        unread_begin_ = 0;
+        unread_end_ = got;
+    }
+}
+
+void T_Http_Client::Read_Reply(const Http_Url& url, std::string& body)
+{
+    Http_Reply_Parser parser;
+    std::string no_body;
+    Http_Parse_Status status = Pump(parser, no_body);
+    if (settings_.AllowCookies) {
+        auto now = std::chrono::system_clock::now();
+        for (const auto& set_cookie : parser.Take_Set_Cookies())
+            cookies_.Store(set_cookie, url.Host, now);
+    }
+    if (status == Http_Parse_Status::Failed)
+        throw E_Http_Error(parser.Error());
+
+    const Http_Reply_Head& head = parser.Head();
+    bool can_answer_basic = has_user_ && !Http_Trim(password_).empty();
+    Http_Outcome outcome = Decide_Http_Outcome(head, can_answer_basic);
+    if (outcome == Http_Outcome::Accept_Basic && credential_.empty())
+        credential_ = Base64_Encode(user_ + ":" + password_);
+
+    std::string refused_body;
+    std::string& sink = outcome == Http_Outcome::Refuse ? refused_body : body;
+    status = parser.Begin_Body(outcome == Http_Outcome::Accept_No_Body);
+    if (status == Http_Parse_Status::Need_More)
+        status = Pump(parser, sink);
+    if (status == Http_Parse_Status::Failed)
+        throw E_Http_Error(parser.Error());
+
+    // Keep the connection only when the reply allows it and the stream sits exactly at its end.
+    bool keep = !saw_close_ && unread_begin_ == unread_end_ && Allows_Keep_Alive(head.Headers) &&
+                socket_.Probe() == Socket::Probe_Result::Idle;
+    if (!keep)
+        Disconnect();
+    if (outcome == Http_Outcome::Refuse)
+        throw E_Http_Protocol_Error(head.Status_Code, head.Status_Line, std::move(refused_body));
+}
+
+void T_Http_Client::Get(const std::string& url_text, std::string& body)
+{
+    if (abort_.Is_Raised())
+        throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
+    Http_Url url = Parse_Http_Url(url_text, previous_);
+    if (url.Has_User) {
+        has_user_ = true;
+        user_ = url.User;
+        password_ = url.Password;
+    }
+    previous_ = url.As_Base();
+    if (settings_.AllowCookies)
+        cookies_.Drop_Expired(std::chrono::system_clock::now());
+    Choose_Connection(url);
+    const std::string head = Request_Head(url);
+
+    for (int attempt = 0;; ++attempt) {
+        bool reused = socket_.Is_Open();
+        saw_close_ = false;
+        reply_bytes_ = 0;
+        unread_begin_ = unread_end_ = 0;
+        std::size_t body_size = body.size();
+        try {
+            if (!reused) {
+                socket_ = Socket::Connect(url.Host, url.Port, settings_.Connect_Timeout_Ms, abort_);
+                socket_host_ = url.Host;
+                socket_port_ = url.Port;
+            }
+            socket_.Send_All(head, settings_.Read_Timeout_Ms, abort_);
+            Read_Reply(url, body);
+            return;
+        } catch (const E_Http_Protocol_Error&) {
+            throw;   // a complete reply: the connection was kept or closed as it allowed
+        } catch (const E_Http_Error& error) {
+            // The stream position is unknown after a failure in the middle of an exchange.
+            Disconnect();
+            bool retry = reused && attempt == 0 && reply_bytes_ == 0 && body.size() == body_size &&
+                         !abort_.Is_Raised() && Is_Stale_Connection_Failure(error);
+            if (!retry)
+                throw;
+        }
+    }
+}

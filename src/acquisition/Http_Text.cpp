@@ -1,0 +1,57 @@
+#include "Http_Text.h"
+
+#include <limits>
+
+namespace {
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+}  // namespace
+
+bool Http_Same_Text(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (Lower(a[i]) != Lower(b[i]))
+            return false;
+    return true;
+}
+
+std::string Http_Lower(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out)
+        c = Lower(c);
+    return out;
+}
+
+std::string_view Http_Trim(std::string_view text)
+{
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::optional<long long> Http_Parse_Decimal(std::string_view text)
+{
+    bool negative = false;
+    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+        negative = text[0] == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty())
+        return std::nullopt;
+    long long value = 0;
+    constexpr long long max = std::numeric_limits<long long>::max();
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        int digit = c - '0';
+        if (value > (max - digit) / 10)
+            return std::nullopt;
+        value = value * 10 + digit;
+    }
+    return negative ? -value : value;
+}

@@ -1,0 +1,16 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Small text helpers of the HTTP client (bytes, no locale).
+
+// Equal without regard to ASCII case.
+bool Http_Same_Text(std::string_view a, std::string_view b);
+// a lower-cased copy (ASCII only).
+std::string Http_Lower(std::string_view text);
+// text without blanks and control characters (codes 0..32) at both ends.
+std::string_view Http_Trim(std::string_view text);
+// A whole decimal number with an optional sign; nullopt when text is empty, holds anything else,
+// or does not fit in 64 bits.
+std::optional<long long> Http_Parse_Decimal(std::string_view text);

@@ -1,0 +1,172 @@
+#include "Socket.h"
+
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include "Abort_Signal.h"
+#include "Http_Error.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+[[noreturn]] void Throw_Socket_Error(int error)
+{
+    throw E_Http_Error("Socket Error # " + std::to_string(error) + ": " + std::strerror(error), error);
+}
+
+int Remaining_Ms(Clock::time_point deadline)
+{
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return left < 0 ? 0 : static_cast<int>(left);
+}
+
+}  // namespace
+
+Socket& Socket::operator=(Socket&& other) noexcept
+{
+    if (this != &other) {
+        Close();
+        fd_ = other.fd_;
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+void Socket::Close()
+{
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+void Socket::Wait(short events, int timeout_ms, const Abort_Signal& abort, const char* timeout_text) const
+{
+    auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
+    for (;;) {
+        if (abort.Is_Raised())
+            throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
+        pollfd fds[2] = {{fd_, events, 0}, {abort.Fd(), POLLIN, 0}};
+        int ready = ::poll(fds, 2, Remaining_Ms(deadline));
+        if (ready < 0) {
+            if (errno == EINTR)
+                continue;
+            Throw_Socket_Error(errno);
+        }
+        if (fds[1].revents != 0 || abort.Is_Raised())
+            throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
+        if (ready == 0) {
+            if (Remaining_Ms(deadline) > 0)
+                continue;
+            throw E_Http_Error(timeout_text, ETIMEDOUT);
+        }
+        return;  // readable, writable, hung up or in error: the next call tells which
+    }
+}
+
+Socket Socket::Connect(const std::string& host, int port, int timeout_ms, const Abort_Signal& abort)
+{
+    if (abort.Is_Raised())
+        throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_NUMERICSERV;
+    addrinfo* found = nullptr;
+    int rc = ::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found);
+    if (rc != 0) {
+        if (rc == EAI_SYSTEM)
+            Throw_Socket_Error(errno);
+        throw E_Http_Error(std::string("Socket Error # ") + std::to_string(rc) + ": " + ::gai_strerror(rc), rc);
+    }
+    std::unique_ptr<addrinfo, decltype(&::freeaddrinfo)> addresses(found, ::freeaddrinfo);
+
+    auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
+    int last_error = ECONNREFUSED;
+    for (addrinfo* a = addresses.get(); a; a = a->ai_next) {
+        Socket socket(::socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a->ai_protocol));
+        if (!socket.Is_Open()) {
+            last_error = errno;
+            continue;
+        }
+        if (::connect(socket.fd_, a->ai_addr, a->ai_addrlen) != 0) {
+            if (errno != EINPROGRESS) {
+                last_error = errno;
+                continue;
+            }
+            socket.Wait(POLLOUT, Remaining_Ms(deadline), abort, Http_Error_Text::Connect_Timed_Out);
+            int error = 0;
+            socklen_t length = sizeof error;
+            if (::getsockopt(socket.fd_, SOL_SOCKET, SO_ERROR, &error, &length) != 0)
+                error = errno;
+            if (error != 0) {
+                last_error = error;
+                continue;
+            }
+        }
+        int one = 1;
+        ::setsockopt(socket.fd_, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+        return socket;
+    }
+    Throw_Socket_Error(last_error);
+}
+
+void Socket::Send_All(std::string_view data, int timeout_ms, const Abort_Signal& abort)
+{
+    while (!data.empty()) {
+        if (abort.Is_Raised())
+            throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
+        ssize_t sent = ::send(fd_, data.data(), data.size(), MSG_NOSIGNAL);
+        if (sent >= 0) {
+            data.remove_prefix(static_cast<std::size_t>(sent));
+        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            Wait(POLLOUT, timeout_ms, abort, Http_Error_Text::Read_Timed_Out);
+        } else if (errno != EINTR) {
+            Throw_Socket_Error(errno);
+        }
+    }
+}
+
+std::size_t Socket::Receive(char* buffer, std::size_t size, int timeout_ms, const Abort_Signal& abort)
+{
+    for (;;) {
+        if (abort.Is_Raised())
+            throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
+        ssize_t got = ::recv(fd_, buffer, size, 0);
+        if (got >= 0)
+            return static_cast<std::size_t>(got);
+        if (errno == EAGAIN || errno == EWOULDBLOCK)
+            Wait(POLLIN, timeout_ms, abort, Http_Error_Text::Read_Timed_Out);
+        else if (errno != EINTR)
+            Throw_Socket_Error(errno);
+    }
+}
+
+Socket::Probe_Result Socket::Probe() const
+{
+    if (fd_ < 0)
+        return Probe_Result::Closed;
+    pollfd fds{fd_, POLLIN, 0};
+    int ready = ::poll(&fds, 1, 0);
+    if (ready == 0)
+        return Probe_Result::Idle;
+    if (ready < 0)
+        return Probe_Result::Closed;
+    char byte;
+    ssize_t got = ::recv(fd_, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+    if (got > 0)
+        return Probe_Result::Unread_Data;
+    if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+        return Probe_Result::Idle;
+    return Probe_Result::Closed;
+}
