@@ -1,0 +1,182 @@
+#include "UF_Main.h"
+
+#include "Cams_Ini.h"
+#include "Folders.h"
+#include "Tambrel_Application.h"
+#include "UF_Full_Screen.h"
+#include "Window_Layout.h"
+
+#include <QCloseEvent>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+
+#ifndef TAMBREL_MAKER_HOST
+#define TAMBREL_MAKER_HOST "tambrel.invalid"
+#endif
+#ifndef TAMBREL_CONTACT
+#define TAMBREL_CONTACT "contact@tambrel.invalid"
+#endif
+
+namespace {
+constexpr int Splitter_Bar_Width = 10;
+constexpr int Settings_Column_Width = 248;
+} // namespace
+
+TF_Main::TF_Main(QWidget* parent)
+    : QMainWindow(parent)
+{
+    setObjectName("F_Main");
+    setWindowTitle("Tambrel");
+    Create_Controls();
+    Create_Status_Bar();
+    FormCreate();
+}
+
+TF_Main::~TF_Main()
+{
+    // The placement reaches appli.ini when the window is destroyed, on every way out of the program.
+    if (layout_)
+        layout_->Write_Placement();
+}
+
+void TF_Main::Create_Controls()
+{
+    move(0, 0);
+    resize(770, 658);
+    setMinimumSize(280, 280);
+
+    SPL_Global = new QSplitter(Qt::Horizontal, this);
+    SPL_Global->setObjectName("SPL_Global");
+    SPL_Global->setHandleWidth(Splitter_Bar_Width);
+    SPL_Global->setChildrenCollapsible(true);
+
+    PNL_Config = new QWidget(SPL_Global);
+    PNL_Config->setObjectName("PNL_Config");
+    PNL_Config->setProperty("Pane_Index", 0);
+
+    SPP_Right = new QScrollArea(SPL_Global);
+    SPP_Right->setObjectName("SPP_Right");
+    SPP_Right->setProperty("Pane_Index", 1);
+    SPP_Right->setWidgetResizable(false);
+    SPP_Right->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    PNL_Cams = new QWidget;
+    PNL_Cams->setObjectName("PNL_Cams");
+    SPP_Right->setWidget(PNL_Cams);
+
+    SPL_Global->addWidget(PNL_Config);
+    SPL_Global->addWidget(SPP_Right);
+    SPL_Global->setStretchFactor(0, 0);
+    SPL_Global->setStretchFactor(1, 1);
+    setCentralWidget(SPL_Global);
+
+    TMR_Refresh_Cam = new QTimer(this);
+    TMR_Refresh_Cam->setObjectName("TMR_Refresh_Cam");
+    connect(TMR_Refresh_Cam, &QTimer::timeout, this, &TF_Main::TMR_Refresh_CamTimer);
+
+    TMR_Update = new QTimer(this);
+    TMR_Update->setObjectName("TMR_Update");
+    TMR_Update->setInterval(10000);
+    connect(TMR_Update, &QTimer::timeout, this, &TF_Main::TMR_UpdateTimer);
+
+    // Form definition: the bar at 248 pixels of the client width.
+    SPL_Global->resize(770, 658);
+    SPL_Global->setSizes({Settings_Column_Width, 770 - Settings_Column_Width - Splitter_Bar_Width});
+    layout_ = new Window_Layout(this, SPL_Global, "SPL_Global", this);
+}
+
+void TF_Main::Create_Status_Bar()
+{
+    STB_Main = new QStatusBar(this);
+    STB_Main->setObjectName("STB_Main");
+    STB_Main->setSizeGripEnabled(true);
+    setStatusBar(STB_Main);
+}
+
+void TF_Main::Set_Constants()
+{
+    Appli_Name = "Tambrel";
+    const std::string site = std::string("http://") + TAMBREL_MAKER_HOST;
+    Url_Ver = site + "/vesk-soft/Tambrel/Tambrel.ver";
+    Url_Exe = site + "/vesk-soft/Tambrel/Tambrel.exe";
+    Url_Site = site + "/software/index.html";
+    Appli_Version = "V3.1";
+}
+
+void TF_Main::FormCreate()
+{
+    Creating = true;
+    try {
+        Set_Constants();
+        STB_Main->showMessage(QString::fromStdString(std::string(TAMBREL_CONTACT) + "  |  " + Appli_Name + " " + Appli_Version));
+        Dir_Data = Data_Folder();
+        if (!Folder_Exists(Dir_Data))
+            Create_Folders(Dir_Data);
+        layout_->Bind(Appli_Ini());
+        layout_->Read_Splitter();
+        Read_Cams_Ini(Datas_Ini(), Cam);
+        TMR_Refresh_Cam->start();
+        Refresh_Cams();
+    } catch (...) {
+        AppException(std::current_exception());
+    }
+    TMR_Update->start();
+    Creating = false;
+}
+
+void TF_Main::FormActivate()
+{
+    layout_->Set_Proportional(false);
+    const int bar = layout_->Bar_Position();
+    if (bar > 0 && bar < 238)
+        layout_->Set_Bar_Position(240);
+}
+
+void TF_Main::FormClose()
+{
+    if (F_Full_Screen) {
+        F_Full_Screen->deleteLater();
+        F_Full_Screen = nullptr;
+    }
+    TMR_Refresh_Cam->stop();
+    // An appli.ini that cannot be written must not keep the settings from reaching datas.ini.
+    layout_->Write_Splitter();
+    Write_Cams_Ini(Datas_Ini(), Cam);
+}
+
+void TF_Main::TMR_Refresh_CamTimer()
+{
+    Refresh_Cams();
+}
+
+void TF_Main::TMR_UpdateTimer()
+{
+    TMR_Update->stop();
+}
+
+void TF_Main::Refresh_Cams()
+{
+}
+
+bool TF_Main::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QMainWindow::event(event);
+}
+
+void TF_Main::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+}
+
+void TF_Main::showEvent(QShowEvent* event)
+{
+    if (!shown_once_) {
+        shown_once_ = true;
+        layout_->Read_Placement();
+    }
+    QMainWindow::showEvent(event);
+}

@@ -1,0 +1,27 @@
+#include "Regional.h"
+#include "Signal_Bridge.h"
+#include "Tambrel_Application.h"
+#include "UF_Full_Screen.h"
+#include "UF_Main.h"
+#include "U_Lib_Util_Vesk.h"
+
+#include <memory>
+
+// Program entry: the main window, then the hidden full-screen window, then the message loop.
+int main(int argc, char** argv)
+{
+    Tambrel_Application app(argc, argv);
+    Set_Decimal_Separator(Regional_Decimal_Separator());
+
+    auto F_Main = std::make_unique<TF_Main>();
+    F_Main->F_Full_Screen = new TF_Full_Screen(F_Main.get());
+
+    // SIGTERM, SIGINT and SIGHUP close the main window as the user would.
+    Signal_Bridge signal_bridge;
+    QObject::connect(&signal_bridge, &Signal_Bridge::Close_Requested, F_Main.get(), [&] { F_Main->close(); });
+
+    F_Main->show();
+    const int status = app.exec();
+    F_Main.reset();
+    return status;
+}

@@ -1,0 +1,108 @@
+#include "Main_Window_Fixture.h"
+#include "Tambrel_Application.h"
+#include "Window_Layout.h"
+
+#include <QElapsedTimer>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+
+#include <filesystem>
+
+namespace {
+
+bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+TEST_F(Main_Window_Test, FirstStartCreatesTheDataFolderAndEveryCameraSection)
+{
+    TF_Main& w = Start();
+    EXPECT_FALSE(w.Creating);
+    EXPECT_EQ(w.Dir_Data, Data_Dir());
+    EXPECT_TRUE(std::filesystem::is_directory(Data_Dir()));
+
+    const std::string datas = Read_File(Datas_Ini());
+    for (int slot = 1; slot <= 9; ++slot) {
+        const std::string n = std::to_string(slot);
+        EXPECT_TRUE(Contains(datas, "[CAM" + n + "]\nValide=1\nType_Cam=0\nAlias=CAM" + n + "\n")) << slot;
+        EXPECT_EQ(w.Cam[slot], Default_Cam(slot)) << slot;
+    }
+    // The layout file is only written at close.
+    EXPECT_FALSE(std::filesystem::exists(Appli_Ini()));
+}
+
+TEST_F(Main_Window_Test, WindowFollowsItsFormDefinition)
+{
+    TF_Main& w = Start();
+    EXPECT_EQ(w.windowTitle(), "Tambrel");
+    EXPECT_EQ(w.size(), QSize(770, 658));
+    EXPECT_EQ(w.minimumSize(), QSize(280, 280));
+    EXPECT_EQ(w.SPL_Global->handleWidth(), 10);
+    EXPECT_EQ(w.Layout().Bar_Position(), 248);
+    EXPECT_EQ(w.SPL_Global->widget(0), w.PNL_Config);
+    EXPECT_EQ(w.STB_Main->currentMessage().toStdString(), std::string(TAMBREL_CONTACT_TEXT) + "  |  Tambrel V3.1");
+    EXPECT_EQ(w.Url_Ver, "http://tambrel.invalid/vesk-soft/Tambrel/Tambrel.ver");
+    EXPECT_EQ(w.Url_Exe, "http://tambrel.invalid/vesk-soft/Tambrel/Tambrel.exe");
+    EXPECT_EQ(w.Url_Site, "http://tambrel.invalid/software/index.html");
+}
+
+TEST_F(Main_Window_Test, SettingsOfHiddenSlotsSurviveARestart)
+{
+    TF_Main& w = Start();
+    w.Cam[9].Alias = "Garden";
+    w.Cam[9].Password = "s3cret & more";
+    Close_And_Destroy();
+
+    TF_Main& again = Start();
+    EXPECT_EQ(again.Cam[9].Alias, "Garden");
+    EXPECT_EQ(again.Cam[9].Password, "s3cret & more");
+}
+
+TEST_F(Main_Window_Test, CloseWritesTheSettingsEvenWhenAppliIniCannotBeWritten)
+{
+    Start();
+    window_.reset();
+    // A folder where appli.ini should be: every write to it fails.
+    std::filesystem::remove(Appli_Ini());
+    std::filesystem::create_directory(Appli_Ini());
+
+    TF_Main& w = Start();
+    w.Cam[3].Alias = "Porch";
+    Close_And_Destroy();
+    EXPECT_TRUE(Contains(Read_File(Datas_Ini()), "Alias=Porch"));
+}
+
+TEST_F(Main_Window_Test, AnExceptionInATimerHandlerIsDroppedAndTheNextTickRuns)
+{
+    Start();
+    int ticks = 0;
+    int dropped = 0;
+    Tambrel_Application::Set_Exception_Observer([&](std::exception_ptr) { ++dropped; });
+    QTimer timer;
+    timer.setInterval(5);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        ++ticks;
+        throw std::runtime_error("handler failed");
+    });
+    timer.start();
+    QElapsedTimer clock;
+    clock.start();
+    while (ticks < 3 && clock.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    Tambrel_Application::Set_Exception_Observer(nullptr);
+    EXPECT_GE(ticks, 3);
+    EXPECT_EQ(dropped, ticks);
+}
+
+TEST_F(Main_Window_Test, TimersAfterCreation)
+{
+    TF_Main& w = Start();
+    EXPECT_TRUE(w.TMR_Refresh_Cam->isActive());
+    EXPECT_TRUE(w.TMR_Update->isActive());
+    EXPECT_EQ(w.TMR_Update->interval(), 10000);
+    Close_And_Destroy();
+}
+
+} // namespace
