@@ -1,0 +1,10 @@
+# Imaging micro benchmarks: the motion measure and the JPEG codec.
+tambrel_bench(bench_compare_bitmaps
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/Bench_Compare_Bitmaps.cpp
+  LIBS tambrel_imaging)
+
+# bench_jpeg writes its sample picture next to itself so that tjbench can decode the same file.
+tambrel_bench(bench_jpeg
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/Bench_Jpeg.cpp
+  LIBS tambrel_imaging PkgConfig::TURBOJPEG)
+target_compile_definitions(bench_jpeg PRIVATE TAMBREL_BENCH_OUTPUT_DIR="${CMAKE_BINARY_DIR}/bench")

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+
+#include <cstddef>
+#include <stdexcept>
+
+// Any failure to decode or encode a picture.
+struct Jpeg_Error : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Decodes JPEG pictures at full size with the library's accurate defaults (accurate inverse
+// DCT, smooth chroma upsampling) into QImage::Format_RGB32. Keeps its TurboJPEG handle from
+// one picture to the next; one object per thread (it is not safe to share across threads).
+class Jpeg_Decoder {
+public:
+    Jpeg_Decoder();  // throws Jpeg_Error when the library cannot make a handle
+    ~Jpeg_Decoder();
+    Jpeg_Decoder(const Jpeg_Decoder&) = delete;
+    Jpeg_Decoder& operator=(const Jpeg_Decoder&) = delete;
+
+    // Returns the picture held in data[0..size). Throws Jpeg_Error for anything that is not a
+    // JPEG picture the library accepts: no bytes, text, a cut or damaged header, an unsupported
+    // colour space, more than Jpeg_Max_Side / Jpeg_Max_Pixels (see Jpeg_Limits.h; refused from
+    // the header, before allocating), an excessive number of progressive scans.
+    // NOTE: a picture whose data merely ends early or holds a damaged stretch of scan data
+    // (the library reports only a warning) is accepted: the missing part comes out grey or
+    // smeared, as a camera's cut-short answer still shows most of its scene.
+    QImage Decode(const void* data, std::size_t size);
+
+private:
+    QImage Decode_With_Handle(const unsigned char* bytes, unsigned long length, bool& renew);
+    void Renew_Handle() noexcept;
+
+    void* Handle;  // tjhandle; replaced after every failed or damaged picture
+};
+
+// Encodes pictures as baseline JPEG with 4:2:0 chroma subsampling and the accurate DCT.
+// Keeps its TurboJPEG handle from one picture to the next; one object per thread.
+class Jpeg_Encoder {
+public:
+    Jpeg_Encoder();  // throws Jpeg_Error when the library cannot make a handle
+    ~Jpeg_Encoder();
+    Jpeg_Encoder(const Jpeg_Encoder&) = delete;
+    Jpeg_Encoder& operator=(const Jpeg_Encoder&) = delete;
+
+    // Returns the JPEG file bytes of picture at quality 1..100. Any QImage format is accepted;
+    // RGB32, ARGB32 (alpha ignored), RGB888, BGR888, RGBX8888 and RGBA8888 are read in place,
+    // others are converted to RGB32 first. Throws Jpeg_Error for an empty picture, a quality
+    // out of range, or a library failure.
+    QByteArray Encode(const QImage& picture, int quality = 90);
+
+private:
+    void* Handle;  // tjhandle
+};
+
+// One-shot forms: a fresh decoder or encoder for a single picture.
+QImage Jpeg_Decode(const void* data, std::size_t size);
+QByteArray Jpeg_Encode(const QImage& picture, int quality = 90);
