@@ -1,0 +1,161 @@
+#include "UF_Lib_Cam.h"
+
+#include "Compare_Bitmaps.h"
+#include "Jpeg_Codec.h"
+
+#include <chrono>
+
+namespace {
+
+int64_t Tick_Ms()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+} // namespace
+
+TF_Lib_Cam::TF_Lib_Cam()
+    : TF_Lib_Cam(Options{})
+{
+}
+
+TF_Lib_Cam::TF_Lib_Cam(Options options)
+    : options_(std::move(options))
+    , HTP_Flux_Cam(options_.Http)
+    , TRD_Flux_Cam([this] { Run(); })
+{
+}
+
+TF_Lib_Cam::~TF_Lib_Cam()
+{
+    Stop();
+    if (TRD_Flux_Cam.joinable())
+        TRD_Flux_Cam.join();
+}
+
+void TF_Lib_Cam::Set_Url(const std::string& url)
+{
+    std::lock_guard lock(mutex_);
+    url_ = url;
+}
+
+std::string TF_Lib_Cam::Url() const
+{
+    std::lock_guard lock(mutex_);
+    return url_;
+}
+
+void TF_Lib_Cam::Poll_Flux()
+{
+    {
+        std::lock_guard lock(mutex_);
+        if (!active_ && !stop_) {
+            active_ = true;
+            requested_ = true;
+            wake_.notify_one();
+        }
+        taken_ = published_;
+    }
+    if (!taken_.Not_Connected) {
+        BMP_Old = BMP_New;
+        BMP_New = taken_.BMP_Received;
+        K_Motion = Compare_Bitmaps(BMP_New, BMP_Old, false);
+    }
+}
+
+void TF_Lib_Cam::Stop()
+{
+    {
+        std::lock_guard lock(mutex_);
+        stop_ = true;
+        wake_.notify_one();
+    }
+    HTP_Flux_Cam.Abort();
+}
+
+T_Fetch_Result TF_Lib_Cam::Published() const
+{
+    std::lock_guard lock(mutex_);
+    return published_;
+}
+
+bool TF_Lib_Cam::Fetching() const
+{
+    std::lock_guard lock(mutex_);
+    return active_;
+}
+
+int64_t TF_Lib_Cam::Attempts() const
+{
+    std::lock_guard lock(mutex_);
+    return attempts_;
+}
+
+void TF_Lib_Cam::Run()
+{
+    std::unique_lock lock(mutex_);
+    while (true) {
+        wake_.wait(lock, [this] { return stop_ || requested_; });
+        if (stop_)
+            return;
+        requested_ = false;
+
+        // One attempt sequence: until a success or a stop. Consecutive attempts of a failing camera start
+        // at least Retry_Pause_Ms apart, so a refused connection or an HTML page neither spins a core nor
+        // floods the camera.
+        while (!stop_) {
+            const std::string url = url_;
+            ++attempts_;
+            const auto started = std::chrono::steady_clock::now();
+            lock.unlock();
+            const bool success = Attempt(url);
+            lock.lock();
+            if (success) {
+                active_ = false;
+                break;
+            }
+            wake_.wait_until(lock, started + std::chrono::milliseconds(options_.Retry_Pause_Ms), [this] { return stop_; });
+        }
+        if (stop_)
+            return;
+    }
+}
+
+bool TF_Lib_Cam::Attempt(const std::string& url)
+{
+    const int64_t tick_start = Tick_Ms();
+    bool get_failed = false;
+    body_.clear();
+    try {
+        HTP_Flux_Cam.Get(url, body_);
+    } catch (const E_Http_Error&) {
+        get_failed = true;
+    }
+
+    bool decoded = false;
+    QImage picture;
+    if (!body_.empty()) {
+        try {
+            if (!decoder_)
+                decoder_ = std::make_unique<Jpeg_Decoder>();
+            picture = decoder_->Decode(body_.data(), body_.size());
+            decoded = true;
+        } catch (const std::exception&) {
+        }
+    }
+    // Do not keep a large body's memory between attempts.
+    if (body_.capacity() > (4u << 20))
+        std::string().swap(body_);
+
+    std::lock_guard lock(mutex_);
+    if (!decoded) {
+        published_.Not_Connected = true;
+        return false;
+    }
+    // Bytes that arrived before a failure but still decode count as a success, with a request time of 0.
+    published_.BMP_Received = std::move(picture);
+    published_.Time_Requested = get_failed ? 0 : Tick_Ms() - tick_start;
+    published_.Not_Connected = false;
+    return true;
+}

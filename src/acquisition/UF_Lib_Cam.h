@@ -1,0 +1,98 @@
+#pragma once
+#include "Http_Client.h"
+
+#include <QImage>
+
+#include <condition_variable>
+#include <memory>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+
+class Jpeg_Decoder;
+
+// What a fetch attempt leaves for the refresh pass, published as one unit.
+struct T_Fetch_Result {
+    QImage BMP_Received;          // the last successfully decoded snapshot (implicitly shared)
+    bool Not_Connected = true;    // no valid picture: before the first success and after every failure
+    int64_t Time_Requested = 0;   // ms from the start of the last successful attempt to the end of decoding
+};
+
+// The fetch worker of one camera slot (F_Lib_Cam). It owns the slot's HTTP client and a worker thread:
+// Poll_Flux starts an attempt sequence on that thread when the worker is idle; the sequence retries a failing
+// camera until one attempt succeeds or the worker stops. The result is published under the worker's lock;
+// the motion frames are kept on the user-interface thread.
+class TF_Lib_Cam {
+public:
+    // Time-outs and pace of a worker; the defaults are the program's.
+    struct Options {
+        Http_Settings Http;                 // HTP_Flux_Cam's settings (cookies on, no redirects)
+        int Retry_Pause_Ms = 200;           // least time between the starts of two attempts of a failing camera
+    };
+
+    TF_Lib_Cam();
+    explicit TF_Lib_Cam(Options options);
+    // Stops the thread: the attempt in progress is aborted and the thread joined. Bounded by the time a
+    // decode takes; never by the camera.
+    ~TF_Lib_Cam();
+    TF_Lib_Cam(const TF_Lib_Cam&) = delete;
+    TF_Lib_Cam& operator=(const TF_Lib_Cam&) = delete;
+
+    // ---- user-interface thread ----
+
+    // URL of the snapshot; read by each attempt when it starts (the attempt works on its own copy).
+    void Set_Url(const std::string& url);
+    std::string Url() const;
+
+    // Requests a fetch (starts an attempt sequence when idle, does nothing while one runs), takes a copy of
+    // the published result, and when it holds a valid picture moves the motion frames on and measures
+    // K_Motion. Returns at once.
+    void Poll_Flux();
+
+    // The result as the last Poll_Flux took it: what this refresh pass shows, logs and records.
+    const T_Fetch_Result& Result() const { return taken_; }
+    bool Not_Connected() const { return taken_.Not_Connected; }
+    const QImage& BMP_Received() const { return taken_.BMP_Received; }
+    int64_t Time_Requested() const { return taken_.Time_Requested; }
+
+    // Motion frames and level, touched by the user-interface thread only.
+    QImage BMP_New;
+    QImage BMP_Old;
+    double K_Motion = 0;
+
+    // Tells the thread to stop without waiting: no new attempt starts, the one under way is aborted.
+    void Stop();
+
+    // ---- any thread ----
+
+    // A consistent copy of the result as published right now.
+    T_Fetch_Result Published() const;
+    // True from a request until an attempt succeeds (or the worker stops).
+    bool Fetching() const;
+    // Number of attempts started so far (for tests and statistics).
+    int64_t Attempts() const;
+
+private:
+    void Run();
+    // One attempt; true on success.
+    bool Attempt(const std::string& url);
+
+    Options options_;
+    T_Http_Client HTP_Flux_Cam;
+
+    mutable std::mutex mutex_;
+    std::condition_variable wake_;
+    std::string url_;
+    T_Fetch_Result published_;
+    bool requested_ = false;
+    bool active_ = false;
+    bool stop_ = false;
+    int64_t attempts_ = 0;
+
+    T_Fetch_Result taken_;              // user-interface thread only
+
+    std::string body_;                  // worker thread only
+    std::unique_ptr<Jpeg_Decoder> decoder_;   // worker thread only
+    std::thread TRD_Flux_Cam;           // last member: starts after everything above exists
+};

@@ -1,0 +1,240 @@
+#include "Jpeg_Codec.h"
+#include "Scripted_Server.h"
+#include "UF_Lib_Cam.h"
+
+#include <QColor>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+std::string Jpeg_Body(int width = 64, int height = 48)
+{
+    QImage picture(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            picture.setPixel(x, y, qRgb(x * 4 % 256, y * 5 % 256, (x + y) % 256));
+    const QByteArray bytes = Jpeg_Encode(picture, 90);
+    return bytes.toStdString();
+}
+
+std::string Ok_Reply(const std::string& body)
+{
+    return "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+Connection_Script Reply_Once(const std::string& reply, int pause_ms = 0)
+{
+    Connection_Script script{Step::Read()};
+    if (pause_ms > 0)
+        script.push_back(Step::Pause(pause_ms));
+    script.push_back(Step::Send(reply));
+    script.push_back(Step::Close());
+    return script;
+}
+
+// Waits, without requesting anything, until the worker has published a picture.
+bool Wait_Picture(const TF_Lib_Cam& worker, std::chrono::milliseconds limit = 5000ms)
+{
+    const auto end = Clock::now() + limit;
+    while (Clock::now() < end) {
+        if (!worker.Published().Not_Connected)
+            return true;
+        std::this_thread::sleep_for(5ms);
+    }
+    return false;
+}
+
+// Polls (as refresh passes do) until the condition holds or the time is up.
+template <typename Condition>
+bool Poll_Until(TF_Lib_Cam& worker, Condition condition, std::chrono::milliseconds limit = 5000ms)
+{
+    const auto end = Clock::now() + limit;
+    while (Clock::now() < end) {
+        worker.Poll_Flux();
+        if (condition())
+            return true;
+        std::this_thread::sleep_for(10ms);
+    }
+    return false;
+}
+
+TEST(Lib_Cam, FirstPollStartsAnAttemptAndReturnsAtOnceStillNotConnected)
+{
+    Scripted_Server camera({Reply_Once(Ok_Reply(Jpeg_Body()), 300)});
+    TF_Lib_Cam worker;
+    worker.Set_Url(camera.Base_Url() + "/snapshot.cgi?user=admin&pwd=");
+
+    const auto before = Clock::now();
+    worker.Poll_Flux();
+    EXPECT_LT(Clock::now() - before, 100ms);
+    EXPECT_TRUE(worker.Not_Connected());
+    EXPECT_TRUE(worker.Fetching());
+
+    // A second request while the first is under way starts nothing.
+    worker.Poll_Flux();
+    std::this_thread::sleep_for(50ms);
+    worker.Poll_Flux();
+    EXPECT_EQ(worker.Attempts(), 1);
+
+    ASSERT_TRUE(Wait_Picture(worker));
+    // A success ends the sequence: the worker is idle until the next request.
+    EXPECT_FALSE(worker.Fetching());
+    EXPECT_EQ(worker.Attempts(), 1);
+    EXPECT_EQ(camera.Connections_Accepted(), 1);
+    // The next pass takes the picture (and, the worker being idle, requests the next one).
+    worker.Poll_Flux();
+    EXPECT_FALSE(worker.Not_Connected());
+    EXPECT_EQ(worker.BMP_Received().size(), QSize(64, 48));
+    EXPECT_GE(worker.Time_Requested(), 250);
+}
+
+struct Failing_Camera {
+    const char* name;
+    std::string reply;
+};
+
+class Lib_Cam_Failing : public ::testing::TestWithParam<Failing_Camera> {};
+
+// A camera that never gives a picture keeps the worker retrying, at a bounded pace.
+TEST_P(Lib_Cam_Failing, RetriesAtABoundedPaceAndStaysNotConnected)
+{
+    std::vector<Connection_Script> scripts(40, Reply_Once(GetParam().reply));
+    Scripted_Server camera(scripts);
+    TF_Lib_Cam worker;
+    worker.Set_Url(camera.Base_Url() + "/snapshot.cgi?user=admin&pwd=bad");
+    worker.Poll_Flux();
+    std::this_thread::sleep_for(1100ms);
+    worker.Poll_Flux();
+    EXPECT_TRUE(worker.Not_Connected());
+    EXPECT_TRUE(worker.Fetching());
+    // 200 ms apart: about six attempts in 1.1 s, never a flood.
+    EXPECT_GE(worker.Attempts(), 3);
+    EXPECT_LE(worker.Attempts(), 7);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Lib_Cam_Failing, ::testing::Values(
+    Failing_Camera{"html_page", "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 27\r\n\r\n<html><body>hi</body></html"},
+    Failing_Camera{"wrong_password", "HTTP/1.1 401 Unauthorized\r\nContent-Length: 0\r\n\r\n"},
+    Failing_Camera{"empty_body", "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"},
+    Failing_Camera{"redirect", "HTTP/1.1 302 Found\r\nLocation: /login\r\nContent-Length: 0\r\n\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Lib_Cam, ARefusedConnectionIsRetriedWithoutSpinning)
+{
+    int port = 0;
+    {
+        Scripted_Server placeholder({});
+        port = placeholder.Port();
+    }
+    TF_Lib_Cam worker;
+    worker.Set_Url("http://127.0.0.1:" + std::to_string(port) + "/snapshot.cgi?user=admin&pwd=");
+    worker.Poll_Flux();
+    std::this_thread::sleep_for(1100ms);
+    EXPECT_LE(worker.Attempts(), 7);
+    EXPECT_GE(worker.Attempts(), 3);
+}
+
+TEST(Lib_Cam, ARecoveringCameraTurnsLiveAndStopsRetrying)
+{
+    const std::string not_found = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n";
+    Scripted_Server camera({Reply_Once(not_found), Reply_Once(not_found), Reply_Once(Ok_Reply(Jpeg_Body()))});
+    TF_Lib_Cam worker;
+    worker.Set_Url(camera.Base_Url() + "/snapshot.cgi?user=admin&pwd=");
+    worker.Poll_Flux();
+    ASSERT_TRUE(Wait_Picture(worker));
+    EXPECT_EQ(worker.Attempts(), 3);
+    std::this_thread::sleep_for(500ms);
+    EXPECT_EQ(worker.Attempts(), 3);
+    EXPECT_FALSE(worker.Fetching());
+}
+
+TEST(Lib_Cam, AFailureAfterAPictureShowsWaitingButKeepsThePicture)
+{
+    const std::string not_found = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n";
+    std::vector<Connection_Script> scripts{Reply_Once(Ok_Reply(Jpeg_Body()))};
+    for (int i = 0; i < 20; ++i)
+        scripts.push_back(Reply_Once(not_found));
+    Scripted_Server camera(scripts);
+    TF_Lib_Cam worker;
+    worker.Set_Url(camera.Base_Url() + "/snapshot.cgi");
+    ASSERT_TRUE(Poll_Until(worker, [&] { return !worker.Not_Connected(); }));
+    ASSERT_TRUE(Poll_Until(worker, [&] { return worker.Not_Connected(); }));
+    EXPECT_FALSE(worker.BMP_Received().isNull());
+}
+
+TEST(Lib_Cam, BytesThatArrivedBeforeAnErrorStillDecodeWithRequestTimeZero)
+{
+    // A chunked reply whose picture arrived whole, then a reset instead of the closing chunk.
+    const std::string jpeg = Jpeg_Body();
+    char size_line[16];
+    std::snprintf(size_line, sizeof size_line, "%zx\r\n", jpeg.size());
+    Scripted_Server camera({{Step::Read(), Step::Pause(50),
+                             Step::Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + std::string(size_line) + jpeg + "\r\n"),
+                             Step::Pause(50), Step::Reset()}});
+    TF_Lib_Cam worker;
+    worker.Set_Url(camera.Base_Url() + "/snapshot.cgi");
+    ASSERT_TRUE(Poll_Until(worker, [&] { return !worker.Not_Connected(); }));
+    EXPECT_EQ(worker.Time_Requested(), 0);
+    EXPECT_EQ(worker.BMP_Received().size(), QSize(64, 48));
+}
+
+TEST(Lib_Cam, MotionFramesMoveOnOnlyWithAValidPicture)
+{
+    std::vector<Connection_Script> scripts(30, Reply_Once(Ok_Reply(Jpeg_Body())));
+    Scripted_Server camera(scripts);
+    TF_Lib_Cam worker;
+    worker.Set_Url(camera.Base_Url() + "/snapshot.cgi");
+    worker.Poll_Flux();
+    EXPECT_TRUE(worker.BMP_New.isNull());
+    ASSERT_TRUE(Poll_Until(worker, [&] { return !worker.Not_Connected(); }));
+    // The same picture compared with itself, or with an empty frame, gives 0.
+    EXPECT_EQ(worker.K_Motion, 0);
+    EXPECT_FALSE(worker.BMP_New.isNull());
+    worker.Poll_Flux();
+    EXPECT_EQ(worker.BMP_Old.size(), QSize(64, 48));
+    EXPECT_EQ(worker.K_Motion, 0);
+}
+
+TEST(Lib_Cam, StoppingNineWorkersHangingMidRequestIsBounded)
+{
+    std::vector<std::unique_ptr<Scripted_Server>> cameras;
+    std::vector<std::unique_ptr<TF_Lib_Cam>> workers;
+    for (int i = 0; i < 9; ++i) {
+        cameras.push_back(std::make_unique<Scripted_Server>(std::vector<Connection_Script>{{Step::Read(), Step::Hang()}}));
+        workers.push_back(std::make_unique<TF_Lib_Cam>());
+        workers.back()->Set_Url(cameras.back()->Base_Url() + "/snapshot.cgi");
+        workers.back()->Poll_Flux();
+    }
+    std::this_thread::sleep_for(200ms);
+    for (auto& w : workers)
+        EXPECT_TRUE(w->Fetching());
+
+    const auto before = Clock::now();
+    for (auto& w : workers)
+        w->Stop();
+    workers.clear();
+    EXPECT_LT(Clock::now() - before, 2s);
+}
+
+TEST(Lib_Cam, AStoppedWorkerStartsNothing)
+{
+    Scripted_Server camera({Reply_Once(Ok_Reply(Jpeg_Body()))});
+    TF_Lib_Cam worker;
+    worker.Set_Url(camera.Base_Url() + "/snapshot.cgi");
+    worker.Stop();
+    worker.Poll_Flux();
+    std::this_thread::sleep_for(100ms);
+    EXPECT_EQ(worker.Attempts(), 0);
+    EXPECT_EQ(camera.Connections_Accepted(), 0);
+}
+
+} // namespace
