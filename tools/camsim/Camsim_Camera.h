@@ -1,0 +1,88 @@
+#pragma once
+#include <QByteArray>
+#include <QPoint>
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Camsim_Fault.h"
+#include "Camsim_Reply.h"
+#include "Camsim_Request.h"
+#include "Camsim_Scene.h"
+
+class Jpeg_Encoder;
+
+struct Camsim_Camera_Config {
+    int Number = 1;
+    int Width = 640;
+    int Height = 480;
+    double Fps = 5;                 // scene changes per second; a new JPEG at most this often
+    std::string Login = "admin";
+    std::string Password;
+    int Slow_Ms = 2000;             // delay of the Slow fault
+    int Jpeg_Quality = 80;
+};
+
+// What tests read back from one camera.
+struct Camsim_Counters {
+    int Connections = 0;                          // accepted
+    std::map<std::string, int> Requests_By_Path;  // "/snapshot.cgi" -> count
+    std::string Last_Request_Head;                // raw bytes, empty line included
+    std::vector<std::string> Request_Log;         // the latest heads, oldest first (at most Max_Log)
+    int Frames_Rendered = 0;
+    static constexpr std::size_t Max_Log = 1000;
+};
+
+// One simulated camera: its view over the scene, presets, mirror state, fault mode, counters and
+// its latest JPEG. Safe to use from several connection threads at once (one lock).
+class Camsim_Camera {
+public:
+    explicit Camsim_Camera(Camsim_Camera_Config config);
+    ~Camsim_Camera();
+
+    struct Result {
+        Camsim_Reply_Plan Plan;
+        bool Reboot = false;   // the camera asked to go offline once the reply is sent
+    };
+    // Answers one request the way the camera's CGI does.
+    Result Handle(const Camsim_Request& request);
+
+    void Count_Connection();
+    void Set_Fault(Camsim_Fault fault);
+    Camsim_Fault Fault() const;
+    Camsim_Counters Counters() const;
+    int Flip() const;
+    QPoint View() const;
+    const Camsim_Camera_Config& Config() const { return config_; }
+
+    // The current frame's JPEG: rendered and encoded again only when the scene's frame number or
+    // the camera's view or mirror state changed since the last one.
+    QByteArray Snapshot();
+
+private:
+    Camsim_Answer Answer(const Camsim_Request& request, bool& reboot);
+    QByteArray Snapshot_Locked();
+    void Jog(int command);
+
+    const Camsim_Camera_Config config_;
+    const std::chrono::steady_clock::time_point started_;
+    Camsim_Scene scene_;
+    std::unique_ptr<Jpeg_Encoder> encoder_;
+    mutable std::mutex mutex_;
+    Camsim_Fault fault_ = Camsim_Fault::Keep_Alive;
+    QPoint view_;
+    int flip_ = 0;
+    std::array<std::optional<QPoint>, 10> presets_;
+    std::uint64_t state_version_ = 0;     // bumped by every view or mirror change
+    Camsim_Counters counters_;
+    QByteArray jpeg_;
+    std::int64_t jpeg_frame_ = -1;
+    std::uint64_t jpeg_version_ = 0;
+};
