@@ -36,3 +36,11 @@ void Abort_Signal::Clear()
     std::uint64_t value = 0;
     [[maybe_unused]] ssize_t n = read(fd_, &value, sizeof value);
 }
+
+void Abort_Signal::Absorb_Stale() const
+{
+    if (Is_Raised())
+        return;
+    std::uint64_t value = 0;
+    [[maybe_unused]] ssize_t n = read(fd_, &value, sizeof value);
+}

@@ -16,6 +16,9 @@ public:
     bool Is_Raised() const { return raised_.load(std::memory_order_acquire); }
     // Add to a poll set with POLLIN: readable while raised.
     int Fd() const { return fd_; }
+    // Empties the descriptor when it is readable though the flag is down (a Raise that crossed a
+    // Clear), so poll does not wake again for nothing. A Raise racing with this keeps its flag up.
+    void Absorb_Stale() const;
 
 private:
     int fd_ = -1;

@@ -63,8 +63,12 @@ void Socket::Wait(short events, int timeout_ms, const Abort_Signal& abort, const
                 continue;
             Throw_Socket_Error(errno);
         }
-        if (fds[1].revents != 0 || abort.Is_Raised())
+        if (abort.Is_Raised())
             throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
+        if (fds[1].revents != 0) {
+            abort.Absorb_Stale();
+            continue;
+        }
         if (ready == 0) {
             if (Remaining_Ms(deadline) > 0)
                 continue;

@@ -312,6 +312,41 @@ TEST(Http_Client, Connection_Refused_Carries_Socket_Error)
     }
 }
 
+TEST(Http_Client, Connect_Time_Out_Is_Bounded)
+{
+    // A listener that never accepts, its backlog filled: further connection attempts get no answer.
+    int listener = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), length), 0);
+    ASSERT_EQ(listen(listener, 0), 0);
+    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+    std::vector<int> fillers;
+    for (int i = 0; i < 4; ++i) {
+        int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        connect(fd, reinterpret_cast<sockaddr*>(&address), length);
+        fillers.push_back(fd);
+    }
+    Http_Settings settings;
+    settings.Connect_Timeout_Ms = 300;
+    T_Http_Client client(settings);
+    std::string body;
+    auto start = steady_clock::now();
+    try {
+        client.Get("http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/", body);
+        ADD_FAILURE() << "connected";
+    } catch (const E_Http_Error& e) {
+        EXPECT_STREQ(e.what(), "Connect timed out.");
+        EXPECT_EQ(e.Socket_Error, ETIMEDOUT);
+    }
+    EXPECT_LT(steady_clock::now() - start, seconds(2));
+    for (int fd : fillers)
+        close(fd);
+    close(listener);
+}
+
 TEST(Http_Client, Fresh_Client_Rejects_Relative_Url_And_Https)
 {
     T_Http_Client client;
