@@ -85,9 +85,15 @@ Socket Socket::Connect(const std::string& host, int port, int timeout_ms, const 
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = AI_NUMERICSERV;
+    // An address literal needs no lookup: try it as one first, then as a name.
+    hints.ai_flags = AI_NUMERICSERV | AI_NUMERICHOST;
     addrinfo* found = nullptr;
-    int rc = ::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found);
+    const std::string service = std::to_string(port);
+    int rc = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &found);
+    if (rc == EAI_NONAME) {
+        hints.ai_flags = AI_NUMERICSERV;
+        rc = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &found);
+    }
     if (rc != 0) {
         if (rc == EAI_SYSTEM)
             Throw_Socket_Error(errno);
