@@ -66,7 +66,15 @@ QByteArray Camsim_Camera::Snapshot_Locked()
     auto frame = static_cast<std::int64_t>(std::floor(seconds * std::max(config_.Fps, 0.01)));
     if (jpeg_.isEmpty() || frame != jpeg_frame_ || state_version_ != jpeg_version_) {
         double scene_time = static_cast<double>(frame) / std::max(config_.Fps, 0.01);
-        QImage picture = scene_.Render(view_.x(), view_.y(), scene_time, flip_, QTime::currentTime().toString("HH:mm:ss"));
+        QString clock;
+        {
+            // Local time reads the time zone state, which the C library does not guard against
+            // several cameras rendering at once.
+            static std::mutex clock_mutex;
+            std::lock_guard clock_lock(clock_mutex);
+            clock = QTime::currentTime().toString("HH:mm:ss");
+        }
+        QImage picture = scene_.Render(view_.x(), view_.y(), scene_time, flip_, clock);
         jpeg_ = encoder_->Encode(picture, config_.Jpeg_Quality);
         jpeg_frame_ = frame;
         jpeg_version_ = state_version_;

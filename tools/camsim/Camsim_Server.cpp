@@ -140,8 +140,10 @@ void Camsim_Server::Listen(Slot& slot)
         close(fd);
         throw std::runtime_error("cannot listen on 127.0.0.1:" + std::to_string(slot.port) + ": " + std::strerror(error));
     }
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    slot.port = ntohs(address.sin_port);
+    if (slot.port == 0) {   // first bind only (before any thread reads it): a reboot keeps the port
+        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+        slot.port = ntohs(address.sin_port);
+    }
     slot.listen_fd = fd;
 }
 
