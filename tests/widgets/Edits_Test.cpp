@@ -1,0 +1,167 @@
+#include "Folder_Edit.h"
+#include "Integer_Edit.h"
+#include "Text_Edit.h"
+#include "Time_Edit.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// A window with the edit under test and one control after it in the tab chain.
+template <typename Edit>
+struct Edit_Scene {
+    QWidget window;
+    Edit* edit = new Edit(&window);
+    QLineEdit* next = new QLineEdit(&window);
+
+    Edit_Scene()
+    {
+        edit->setGeometry(5, 5, 120, 22);
+        next->setGeometry(5, 35, 120, 22);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        edit->setFocus();
+        EXPECT_TRUE(edit->hasFocus());
+    }
+};
+
+TEST(Time_Edit, DayFractionRoundTrips)
+{
+    struct Row {
+        const char* name;
+        double set;
+        QString shown;
+        double read;
+    };
+    const Row rows[] = {
+        {"midnight", 0.0, "00:00:00", 0.0},
+        {"noon", 0.5, "12:00:00", 0.5},
+        {"last second", 86399.0 / 86400.0, "23:59:59", 86399.0 / 86400.0},
+        {"a day later is the same time", 1.5, "12:00:00", 0.5},
+        {"negative wraps to the day before", -0.25, "18:00:00", 0.75},
+        {"just below one rounds to midnight", 0.9999999, "00:00:00", 0.0},
+        {"not a number", std::nan(""), "00:00:00", 0.0},
+    };
+    for (const Row& row : rows) {
+        Time_Edit edit;
+        edit.Set_Time(row.set);
+        EXPECT_EQ(edit.text(), row.shown) << row.name;
+        EXPECT_EQ(edit.Time(), row.read) << row.name;  // exact: seconds / 86400.0
+    }
+}
+
+TEST(Time_Edit, TypedTimeIsReadAndFocusOutReportsIt)
+{
+    Edit_Scene<Time_Edit> scene;
+    QSignalSpy finished(scene.edit, &Time_Edit::Editing_Finished);
+    QSignalSpy enter(scene.edit, &Time_Edit::Enter_Released);
+    scene.edit->setSelectedSection(QDateTimeEdit::HourSection);
+    QTest::keyClicks(scene.edit, "070809");
+    QTest::keyClick(scene.edit, Qt::Key_Return);
+    EXPECT_EQ(enter.count(), 1);
+    EXPECT_EQ(scene.edit->Time(), (7 * 3600 + 8 * 60 + 9) / 86400.0) << scene.edit->text().toStdString();
+    EXPECT_EQ(finished.count(), 0);
+    scene.next->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(finished.count(), 1);
+}
+
+TEST(Integer_Edit, TypingIsLimitedToAnOptionalMinusAndDigits)
+{
+    struct Row {
+        const char* name;
+        const char* typed;
+        QString text;
+        int value;
+    };
+    const Row rows[] = {
+        {"letters refused", "1a2b3", "123", 123},
+        {"leading minus", "-45", "-45", -45},
+        {"minus only in front", "4-5", "45", 45},
+        {"blank refused", "1 2", "12", 12},
+        {"decimal point refused", "3.5", "35", 35},
+        {"minus alone reads 0", "-", "-", 0},
+        {"beyond 32 bits reads 0", "99999999999", "99999999999", 0},
+        {"at most 11 characters", "123456789012", "12345678901", 0},
+    };
+    for (const Row& row : rows) {
+        Edit_Scene<Integer_Edit> scene;
+        QTest::keyClicks(scene.edit, row.typed);
+        EXPECT_EQ(scene.edit->text(), row.text) << row.name;
+        EXPECT_EQ(scene.edit->Value(), row.value) << row.name;
+    }
+}
+
+TEST(Integer_Edit, SetValueAndEmptyText)
+{
+    Integer_Edit edit;
+    edit.Set_Value(-2147483647 - 1);
+    EXPECT_EQ(edit.text(), "-2147483648");
+    EXPECT_EQ(edit.Value(), -2147483647 - 1);
+    edit.clear();
+    EXPECT_EQ(edit.Value(), 0);
+}
+
+TEST(Text_Edit, EnterIsReportedAndMovesFocusOnlyWhenAsked)
+{
+    struct Row {
+        const char* name;
+        bool moves;
+        Qt::Key key;
+        int enter_released;
+        bool focus_moved;
+    };
+    const Row rows[] = {
+        {"return, focus stays", false, Qt::Key_Return, 1, false},
+        {"keypad enter, focus stays", false, Qt::Key_Enter, 1, false},
+        {"return moves focus when asked", true, Qt::Key_Return, 1, true},
+        {"other keys do nothing", true, Qt::Key_A, 0, false},
+    };
+    for (const Row& row : rows) {
+        Edit_Scene<Text_Edit> scene;
+        scene.edit->Set_Enter_Moves_Focus(row.moves);
+        QSignalSpy enter(scene.edit, &Text_Edit::Enter_Released);
+        QSignalSpy left(scene.edit, &Text_Edit::Editing_Left);
+        QTest::keyClick(scene.edit, row.key);
+        EXPECT_EQ(enter.count(), row.enter_released) << row.name;
+        EXPECT_EQ(scene.next->hasFocus(), row.focus_moved) << row.name;
+        EXPECT_EQ(left.count(), row.focus_moved ? 1 : 0) << row.name;
+    }
+}
+
+TEST(Text_Edit, ReleaseWithoutPressInTheEditIsNotEnter)
+{
+    // The focus arrived between press and release (Enter pressed in the control before).
+    Edit_Scene<Text_Edit> scene;
+    QSignalSpy enter(scene.edit, &Text_Edit::Enter_Released);
+    QTest::keyRelease(scene.edit, Qt::Key_Return);
+    EXPECT_EQ(enter.count(), 0);
+}
+
+TEST(Folder_Edit, PickerChoiceReplacesThePathAndCancelKeepsIt)
+{
+    Folder_Edit edit;
+    edit.Set_Path("/start");
+    QString asked_from;
+    QString answer = "/chosen/folder";
+    edit.Set_Picker([&](QWidget*, const QString& start) {
+        asked_from = start;
+        return answer;
+    });
+    QTest::mouseClick(edit.Browse_Button(), Qt::LeftButton);
+    EXPECT_EQ(asked_from, "/start");
+    EXPECT_EQ(edit.Path(), "/chosen/folder");
+    answer.clear();  // cancelled
+    EXPECT_FALSE(edit.Browse());
+    EXPECT_EQ(edit.Path(), "/chosen/folder");
+}
+
+}  // namespace
