@@ -1,12 +1,20 @@
 #include "UF_Main.h"
 
+#include "Camera_Grid.h"
 #include "Cams_Ini.h"
+#include "Clock.h"
+#include "Drop_Down_List.h"
 #include "Folders.h"
+#include "Icons.h"
+#include "Settings_Panel.h"
 #include "Tambrel_Application.h"
 #include "UF_Full_Screen.h"
+#include "UF_Lib_Cam.h"
 #include "Window_Layout.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
@@ -24,13 +32,15 @@ constexpr int Splitter_Bar_Width = 10;
 constexpr int Settings_Column_Width = 248;
 } // namespace
 
-TF_Main::TF_Main(QWidget* parent)
+TF_Main::TF_Main(QWidget* parent, const Clock* clock)
     : QMainWindow(parent)
+    , clock_(clock ? clock : &System_Clock())
 {
     setObjectName("F_Main");
     setWindowTitle("Tambrel");
     Create_Controls();
     Create_Status_Bar();
+    Connect_Handlers();
     FormCreate();
 }
 
@@ -39,6 +49,10 @@ TF_Main::~TF_Main()
     // The placement reaches appli.ini when the window is destroyed, on every way out of the program.
     if (layout_)
         layout_->Write_Placement();
+    // Workers not stopped by FormClose (the program ended another way) stop here, all at once.
+    for (auto& worker : Lib_Cam)
+        if (worker)
+            worker->Stop();
 }
 
 void TF_Main::Create_Controls()
@@ -52,9 +66,12 @@ void TF_Main::Create_Controls()
     SPL_Global->setHandleWidth(Splitter_Bar_Width);
     SPL_Global->setChildrenCollapsible(true);
 
-    PNL_Config = new QWidget(SPL_Global);
-    PNL_Config->setObjectName("PNL_Config");
+    PNL_Config = new Settings_Panel(SPL_Global);
     PNL_Config->setProperty("Pane_Index", 0);
+    CBX_Nb_Cam = PNL_Config->CBX_Nb_Cam;
+    CBX_Size_Pnl = PNL_Config->CBX_Size_Pnl;
+    CBX_Frame_Rate = PNL_Config->CBX_Frame_Rate;
+    CBX_N_Cam = PNL_Config->CBX_N_Cam;
 
     SPP_Right = new QScrollArea(SPL_Global);
     SPP_Right->setObjectName("SPP_Right");
@@ -64,6 +81,7 @@ void TF_Main::Create_Controls()
     PNL_Cams = new QWidget;
     PNL_Cams->setObjectName("PNL_Cams");
     SPP_Right->setWidget(PNL_Cams);
+    grid_ = new Camera_Grid(PNL_Cams);
 
     SPL_Global->addWidget(PNL_Config);
     SPL_Global->addWidget(SPP_Right);
@@ -71,14 +89,22 @@ void TF_Main::Create_Controls()
     SPL_Global->setStretchFactor(1, 1);
     setCentralWidget(SPL_Global);
 
+    MMO_Log_Display = new QPlainTextEdit(this);
+    MMO_Log_Display->setObjectName("MMO_Log_Display");
+    MMO_Log_Display->setReadOnly(true);
+    MMO_Log_Display->hide();
+
     TMR_Refresh_Cam = new QTimer(this);
     TMR_Refresh_Cam->setObjectName("TMR_Refresh_Cam");
-    connect(TMR_Refresh_Cam, &QTimer::timeout, this, &TF_Main::TMR_Refresh_CamTimer);
+
+    IMG_Mod_NoRec = Icons::Image_Mod_NoRec();
+    IMG_Mod_Rec = Icons::Image_Mod_Rec();
+    IMG_Mod_RecDet = Icons::Image_Mod_RecDet();
+    IMG_Mod_NoRec_Timer = Icons::Image_Mod_NoRec_Timer();
 
     TMR_Update = new QTimer(this);
     TMR_Update->setObjectName("TMR_Update");
     TMR_Update->setInterval(10000);
-    connect(TMR_Update, &QTimer::timeout, this, &TF_Main::TMR_UpdateTimer);
 
     // Form definition: the bar at 248 pixels of the client width.
     SPL_Global->resize(770, 658);
@@ -94,6 +120,15 @@ void TF_Main::Create_Status_Bar()
     setStatusBar(STB_Main);
 }
 
+void TF_Main::Connect_Handlers()
+{
+    connect(TMR_Refresh_Cam, &QTimer::timeout, this, &TF_Main::TMR_Refresh_CamTimer);
+    connect(TMR_Update, &QTimer::timeout, this, &TF_Main::TMR_UpdateTimer);
+    for (QComboBox* list : {CBX_Nb_Cam, CBX_Size_Pnl, CBX_Frame_Rate})
+        connect(list, &QComboBox::currentIndexChanged, this, [this, list] { CBX_Nb_CamChange(list); });
+    connect(CBX_N_Cam, &QComboBox::currentIndexChanged, this, [this] { CBX_N_CamChange(CBX_N_Cam); });
+}
+
 void TF_Main::Set_Constants()
 {
     Appli_Name = "Tambrel";
@@ -102,6 +137,12 @@ void TF_Main::Set_Constants()
     Url_Exe = site + "/vesk-soft/Tambrel/Tambrel.exe";
     Url_Site = site + "/software/index.html";
     Appli_Version = "V3.1";
+}
+
+void TF_Main::Create_Workers()
+{
+    for (int slot = 1; slot <= Nb_Slots; ++slot)
+        Lib_Cam[static_cast<std::size_t>(slot)] = std::make_unique<TF_Lib_Cam>();
 }
 
 void TF_Main::FormCreate()
@@ -115,7 +156,13 @@ void TF_Main::FormCreate()
             Create_Folders(Dir_Data);
         layout_->Bind(Appli_Ini());
         layout_->Read_Splitter();
+        Read_General_Ini(Datas_Ini());
+        for (T_Rec_Slot& slot : Rec_Slot)
+            slot.Tick_Rec = 0;
         Read_Cams_Ini(Datas_Ini(), Cam);
+        Load_Cam_Setting(Cam_To_Set());
+        Place_Cams();
+        Create_Workers();
         TMR_Refresh_Cam->start();
         Refresh_Cams();
     } catch (...) {
@@ -140,8 +187,16 @@ void TF_Main::FormClose()
         F_Full_Screen = nullptr;
     }
     TMR_Refresh_Cam->stop();
+    // Every worker is told to stop first (their fetches are aborted together), then released.
+    for (auto& worker : Lib_Cam)
+        if (worker)
+            worker->Stop();
+    for (auto& worker : Lib_Cam)
+        worker.reset();
     // An appli.ini that cannot be written must not keep the settings from reaching datas.ini.
     layout_->Write_Splitter();
+    Write_General_Ini(Datas_Ini());
+    Save_Cam_Setting(Cam_To_Set());
     Write_Cams_Ini(Datas_Ini(), Cam);
 }
 
@@ -153,10 +208,6 @@ void TF_Main::TMR_Refresh_CamTimer()
 void TF_Main::TMR_UpdateTimer()
 {
     TMR_Update->stop();
-}
-
-void TF_Main::Refresh_Cams()
-{
 }
 
 bool TF_Main::event(QEvent* event)

@@ -109,3 +109,19 @@ std::string Clean_File_Name(const std::string& text)
         return text;
     }
 }
+
+std::string Trim(const std::string& text)
+{
+    try {
+        const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+        std::size_t first = 0;
+        std::size_t last = text.size();
+        while (first < last && blank(text[first]))
+            ++first;
+        while (last > first && blank(text[last - 1]))
+            --last;
+        return text.substr(first, last - first);
+    } catch (...) {
+        return text;
+    }
+}

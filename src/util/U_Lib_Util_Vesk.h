@@ -59,3 +59,6 @@ std::string Pad_Left(const std::string& text, int width, const std::string& pad)
 // text with every \ / : * ? < > | deleted, so it can serve as a file or folder name;
 // double quotes, blanks and every other character stay. "Cam:1/2" -> "Cam12".
 std::string Clean_File_Name(const std::string& text);
+
+// text without the blanks and control characters (codes 0 to 32) at both ends; inner ones stay.
+std::string Trim(const std::string& text);

@@ -14,10 +14,10 @@ Main_Window_Test::~Main_Window_Test()
     qputenv("XDG_DATA_HOME", old_xdg_);
 }
 
-TF_Main& Main_Window_Test::Start()
+TF_Main& Main_Window_Test::Start(const Clock* clock)
 {
     window_.reset();
-    window_ = std::make_unique<TF_Main>();
+    window_ = std::make_unique<TF_Main>(nullptr, clock);
     return *window_;
 }
 

@@ -1,11 +1,21 @@
 #pragma once
 #include "Temp_Dir.h"
+#include "Clock.h"
 #include "UF_Main.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+
+// A clock a test sets by hand.
+class Fake_Clock : public Clock {
+public:
+    int64_t Tick_Ms() const override { return tick; }
+    Local_Date_Time Now() const override { return now; }
+    int64_t tick = 1000000;
+    Local_Date_Time now{2015, 12, 12, 14, 3, 7, 45};
+};
 
 // A main window whose data folder lies in a fresh temporary folder ($XDG_DATA_HOME points there).
 class Main_Window_Test : public ::testing::Test {
@@ -14,7 +24,7 @@ protected:
     ~Main_Window_Test() override;
 
     // Creates the window (FormCreate runs); a previous one is destroyed first, as at program end.
-    TF_Main& Start();
+    TF_Main& Start(const Clock* clock = nullptr);
     // Closes the window as the user would (FormClose runs), then destroys it.
     void Close_And_Destroy();
 

@@ -2,6 +2,8 @@
 #include "Private_Profile.h"
 #include "Window_Layout.h"
 
+#include "Settings_Panel.h"
+
 #include <QScrollArea>
 #include <QSplitter>
 #include <QTest>
@@ -90,7 +92,7 @@ TEST_F(Main_Window_Test, SplitterValuesWithWrongItemsAreIgnored)
     Write_Private_Profile_String(Appli_Ini(), "Common", "SPL_GlobalPaneV", "1,x");
     Write_Private_Profile_String(Appli_Ini(), "Common", "SPL_GlobalBars", "10,20");
     TF_Main& w = Start();
-    EXPECT_EQ(w.SPL_Global->widget(0), w.PNL_Config);
+    EXPECT_EQ(w.SPL_Global->widget(0), static_cast<QWidget*>(w.PNL_Config));
     EXPECT_TRUE(w.PNL_Config->isVisibleTo(&w));
     EXPECT_EQ(w.Layout().Bar_Position(), 248);
     EXPECT_FALSE(w.Creating);

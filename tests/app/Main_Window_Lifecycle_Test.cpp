@@ -1,5 +1,6 @@
 #include "Main_Window_Fixture.h"
 #include "Tambrel_Application.h"
+#include "Settings_Panel.h"
 #include "Window_Layout.h"
 
 #include <QElapsedTimer>
@@ -41,7 +42,7 @@ TEST_F(Main_Window_Test, WindowFollowsItsFormDefinition)
     EXPECT_EQ(w.minimumSize(), QSize(280, 280));
     EXPECT_EQ(w.SPL_Global->handleWidth(), 10);
     EXPECT_EQ(w.Layout().Bar_Position(), 248);
-    EXPECT_EQ(w.SPL_Global->widget(0), w.PNL_Config);
+    EXPECT_EQ(w.SPL_Global->widget(0), static_cast<QWidget*>(w.PNL_Config));
     EXPECT_EQ(w.STB_Main->currentMessage().toStdString(), std::string(TAMBREL_CONTACT_TEXT) + "  |  Tambrel V3.1");
     EXPECT_EQ(w.Url_Ver, "http://tambrel.invalid/vesk-soft/Tambrel/Tambrel.ver");
     EXPECT_EQ(w.Url_Exe, "http://tambrel.invalid/vesk-soft/Tambrel/Tambrel.exe");

@@ -114,3 +114,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, Clean_File_Name_Test, testing::Values(
     [](const auto& info) { return info.param.name; });
 
 } // namespace
+
+TEST(Trim_Test, RemovesCodesUpTo32AtBothEndsOnly)
+{
+    EXPECT_EQ(Trim(""), "");
+    EXPECT_EQ(Trim(" \t\r\n"), "");
+    EXPECT_EQ(Trim(std::string("\0 a b \x1f", 7)), "a b");
+    EXPECT_EQ(Trim("192.168.0.9 :80"), "192.168.0.9 :80");
+    // Bytes of UTF-8 characters are above 127 and stay.
+    EXPECT_EQ(Trim("\xC2\xB0 "), "\xC2\xB0");
+}

@@ -1,0 +1,15 @@
+#include "Snapshot_Url.h"
+
+#include "U_Lib_Util_Vesk.h"
+
+std::string Camera_Base(const T_Cam& cam)
+{
+    return "http://" + Trim(cam.Ad_Ip + ":" + Int_To_Text(cam.Port, 0));
+}
+
+std::string Snapshot_Url(const T_Cam& cam)
+{
+    if (cam.Use_Url)
+        return Trim(cam.Special_Url);
+    return Camera_Base(cam) + "/snapshot.cgi?" + "user=" + Trim(cam.Login) + "&pwd=" + Trim(cam.Password);
+}

@@ -1,0 +1,13 @@
+#pragma once
+#include "T_Cam.h"
+
+#include <string>
+
+// The URL a refresh pass asks the camera's worker to fetch.
+// With Use_Url: Special_Url without the blanks and control characters at its ends, nothing else changed.
+// Otherwise: "http://" + (Ad_Ip + ":" + Port) trimmed as one text (a blank between the address and the colon
+// stays) + "/snapshot.cgi?" + "user=" + Login trimmed + "&pwd=" + Password trimmed. Nothing is escaped.
+std::string Snapshot_Url(const T_Cam& cam);
+
+// "http://" + (Ad_Ip + ":" + Port) trimmed as one text: the start of every URL built from a camera's address.
+std::string Camera_Base(const T_Cam& cam);

@@ -1,0 +1,133 @@
+// The refresh pass of the main window: fetch requests, looks, request log, recording and the full-screen
+// mirror of every shown camera.
+#include "UF_Main.h"
+
+#include "Busy_Animation.h"
+#include "Camera_Grid.h"
+#include "Clock.h"
+#include "Folder_Edit.h"
+#include "Log_Line.h"
+#include "Panel.h"
+#include "Picture_Box.h"
+#include "Settings_Panel.h"
+#include "Slot_Look.h"
+#include "Snapshot_Url.h"
+#include "Snapshot_Writer.h"
+#include "UF_Full_Screen.h"
+#include "UF_Lib_Cam.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPlainTextEdit>
+
+namespace {
+
+void Append_Log_Line(QPlainTextEdit* log, const std::string& line)
+{
+    // The line's own carriage return ends it; the text box starts each entry on a line of its own.
+    std::string text = line;
+    if (!text.empty() && text.back() == '\r')
+        text.pop_back();
+    log->appendPlainText(QString::fromStdString(text));
+}
+
+} // namespace
+
+void TF_Main::Refresh_Cams()
+{
+    const Local_Date_Time now = Time().Now();
+    Snapshot_Writer writer;   // the pass's work bitmap and encoder, released with the pass in every case
+    Dest_Folder = PNL_Config->DED_Dest_Folder->Path().toStdString();
+    const bool full_screen_shown = !Creating && F_Full_Screen && F_Full_Screen->isVisible();
+
+    for (int N = 1; N <= Nb_Slots; ++N) {
+        if (N > Nb_Cam)
+            continue;
+        T_Cam_Slot_Controls& controls = Grid().Slot(N);
+        const T_Cam& cam = Cam[N];
+        const QString caption = QString::number(N) + "-" + QString::fromStdString(cam.Alias);
+        TF_Lib_Cam* worker = Lib_Cam[static_cast<std::size_t>(N)].get();
+
+        if (full_screen_shown && N != N_Cam_Full_Screen) {
+            // Only the full-screen camera is fetched, shown, measured and recorded; the others are frozen.
+            Apply_Slot_Look(controls, Slot_Look::Frozen, caption, nullptr);
+            continue;
+        }
+        if (!cam.Valide || !worker) {
+            Apply_Slot_Look(controls, Slot_Look::Disabled, caption, nullptr);
+        } else {
+            worker->Set_Url(Snapshot_Url(cam));
+            const std::string stamp = Log_Active ? Log_Stamp(now) : std::string();
+            worker->Poll_Flux();
+            if (worker->Not_Connected()) {
+                Apply_Slot_Look(controls, Slot_Look::Waiting, caption, nullptr);
+                if (Log_Active)
+                    Append_Log_Line(MMO_Log_Display, Log_Line_Not_Connected(stamp, N, worker->Url()));
+            } else {
+                Apply_Slot_Look(controls, Slot_Look::Live, caption, &worker->BMP_Received());
+                if (Log_Active)
+                    Append_Log_Line(MMO_Log_Display, Log_Line_Shown(stamp, N, worker->Time_Requested(), worker->Url()));
+                Record_Cam(N, now, writer);
+            }
+        }
+        if (!Creating && F_Full_Screen)
+            Mirror_Full_Screen(N);
+    }
+}
+
+void TF_Main::Mirror_Full_Screen(int N)
+{
+    TF_Full_Screen& full = *F_Full_Screen;
+    if (!full.isVisible()) {
+        full.IMG_Cam->Clear();
+        return;
+    }
+    const T_Cam_Slot_Controls& c = Grid().Slot(N);
+    full.N_Cam = N_Cam_Full_Screen;
+    full.PNL_Status_Cam->setVisible(c.PNL_Status_Cam->isVisibleTo(c.PNL_Cam));
+    full.PNL_Status_Cam->Set_Color(c.PNL_Status_Cam->Color());
+    full.PNL_Status_Cam->Set_Caption(c.PNL_Status_Cam->Caption());
+    full.IMG_Cam->setVisible(c.IMG_Cam->isVisibleTo(c.PNL_Status_Cam));
+    const int w = full.PNL_Status_Cam->width() / 3;
+    const int h = full.PNL_Status_Cam->height() / 3;
+    full.GIF_Cam->setGeometry(w / 3, h / 3, w, h);
+    full.GIF_Cam->setVisible(c.GIF_Cam->isVisibleTo(c.PNL_Status_Cam));
+    full.GIF_Cam->Set_Animate(c.GIF_Cam->Animate());
+    Set_Label_Look(full.LBL_Cam, c.LBL_Cam->text(), c.LBL_Cam->palette().color(QPalette::WindowText), c.LBL_Cam->font().bold());
+    full.IMG_Cam->Set_Picture(c.IMG_Cam->Picture());
+    full.Show_N_Cam();
+}
+
+void TF_Main::Record_Cam(int N, const Local_Date_Time& now, Snapshot_Writer& writer)
+{
+    const T_Cam& cam = Cam[N];
+    const TF_Lib_Cam& worker = *Lib_Cam[static_cast<std::size_t>(N)];
+    T_Rec_Step_Input input;
+    input.Valide_Record = cam.Valide_Record;
+    input.K_Motion = worker.K_Motion;
+    input.K_Detect = cam.K_Detect;
+    input.Timer_On = cam.Timer_On;
+    input.Timer_Off = cam.Timer_Off;
+    input.Frequence_Rec = Frequence_Rec;
+    input.Delay_Stop_Rec = Delay_Stop_Rec;
+    input.Now = Time().Tick_Ms();
+    input.Time_Of_Day = [this] { return Time().Now().Time_Of_Day(); };
+    const T_Rec_Step_Output step = Record_Step(Rec_Slot[static_cast<std::size_t>(N)], input);
+
+    T_Cam_Slot_Controls& controls = Grid().Slot(N);
+    if (step.Show_Gauge) {
+        controls.PGB_Detect_Cam->setValue(step.Gauge_Position);
+        controls.PGB_Detect_Cam->setVisible(true);
+    }
+    if (step.Icon != Rec_Icon::None) {
+        const QImage* icon = step.Icon == Rec_Icon::Mod_NoRec   ? &IMG_Mod_NoRec
+                           : step.Icon == Rec_Icon::Mod_Rec     ? &IMG_Mod_Rec
+                           : step.Icon == Rec_Icon::Mod_RecDet  ? &IMG_Mod_RecDet
+                                                                : &IMG_Mod_NoRec_Timer;
+        controls.IMG_Status_Rec->Set_Picture(*icon);
+        controls.IMG_Status_Rec->setVisible(true);
+    }
+    // A snapshot that cannot be written ends the pass here (the error goes to the application's handler).
+    if (step.Save_Now)
+        writer.Save(worker.BMP_Received(), cam.Alias, N, now, Dest_Folder);
+}

@@ -1,0 +1,66 @@
+#include "Slot_Look.h"
+
+#include "Busy_Animation.h"
+#include "Camera_Grid.h"
+#include "Panel.h"
+#include "Picture_Box.h"
+
+#include <QLabel>
+#include <QProgressBar>
+
+void Set_Label_Look(QLabel* label, const QString& text, const QColor& color, bool bold)
+{
+    if (label->text() != text) {
+        label->setText(text);
+        label->adjustSize();
+    }
+    if (label->palette().color(QPalette::WindowText) != color) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, color);
+        label->setPalette(palette);
+    }
+    if (label->font().bold() != bold) {
+        QFont font = label->font();
+        font.setBold(bold);
+        label->setFont(font);
+        label->adjustSize();
+    }
+}
+
+void Apply_Slot_Look(T_Cam_Slot_Controls& c, Slot_Look look, const QString& caption, const QImage* picture)
+{
+    c.PNL_Status_Cam->setVisible(true);
+    c.PGB_Detect_Cam->setVisible(false);
+    c.IMG_Status_Rec->setVisible(false);
+    Set_Label_Look(c.LBL_Cam, caption, look == Slot_Look::Live ? Label_Green : Label_Red, true);
+
+    switch (look) {
+    case Slot_Look::Frozen:
+        c.IMG_Cam->setVisible(true);
+        c.GIF_Cam->setVisible(false);
+        break;
+    case Slot_Look::Disabled:
+        c.PNL_Status_Cam->Set_Color(Qt::black);
+        c.PNL_Status_Cam->Set_Caption("disabled");
+        c.IMG_Cam->setVisible(false);
+        c.GIF_Cam->setVisible(false);
+        break;
+    case Slot_Look::Waiting:
+        c.PNL_Status_Cam->Set_Color(Qt::black);
+        c.PNL_Status_Cam->Set_Caption(QString());
+        c.IMG_Cam->setVisible(false);
+        c.IMG_Cam->Clear();
+        c.GIF_Cam->setVisible(true);
+        c.GIF_Cam->Set_Animate(true);
+        break;
+    case Slot_Look::Live:
+        c.PNL_Status_Cam->Set_Color(Qt::black);
+        c.PNL_Status_Cam->Set_Caption(QString());
+        c.GIF_Cam->setVisible(false);
+        c.GIF_Cam->Set_Animate(false);
+        c.IMG_Cam->setVisible(true);
+        if (picture)
+            c.IMG_Cam->Set_Picture(*picture);
+        break;
+    }
+}

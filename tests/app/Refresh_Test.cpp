@@ -1,0 +1,216 @@
+#include "Busy_Animation.h"
+#include "Camera_Grid.h"
+#include "Camsim_Server.h"
+#include "Main_Window_Fixture.h"
+#include "Panel.h"
+#include "Picture_Box.h"
+#include "UF_Full_Screen.h"
+#include "UF_Lib_Cam.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// A main window on simulated cameras, its refresh passes run by the test.
+class Refresh_Test : public Main_Window_Test {
+protected:
+    void SetUp() override
+    {
+        Camsim_Options options;
+        options.Count = 2;
+        options.Width = 160;
+        options.Height = 120;
+        options.Password = "pw";
+        options.Slow_Ms = 800;
+        cameras_ = std::make_unique<Camsim_Server>(options);
+        cameras_->Start();
+        TF_Main& w = Start(&clock_);
+        w.TMR_Refresh_Cam->stop();
+        for (int slot = 1; slot <= 9; ++slot)
+            w.Cam[slot].Valide = false;
+        for (int n = 1; n <= 2; ++n) {
+            w.Cam[n].Valide = true;
+            w.Cam[n].Ad_Ip = "127.0.0.1";
+            w.Cam[n].Port = cameras_->Port(n);
+            w.Cam[n].Password = "pw";
+        }
+    }
+
+    TF_Main& W() { return *window_; }
+    T_Cam_Slot_Controls& Slot(int n) { return W().Grid().Slot(n); }
+    QColor Label_Color(int n) { return Slot(n).LBL_Cam->palette().color(QPalette::WindowText); }
+    int Snapshots(int camera) { return cameras_->Camera(camera).Counters().Requests_By_Path["/snapshot.cgi"]; }
+
+    // Runs passes 20 ms apart until the condition holds (at most 5 s).
+    template <typename Condition>
+    bool Pass_Until(Condition condition)
+    {
+        for (int i = 0; i < 250; ++i) {
+            W().Refresh_Cams();
+            if (condition())
+                return true;
+            QTest::qWait(20);
+        }
+        return false;
+    }
+
+    Fake_Clock clock_;
+    std::unique_ptr<Camsim_Server> cameras_;
+};
+
+TEST_F(Refresh_Test, ALiveCameraTurnsItsLabelGreenAndShowsThePicture)
+{
+    W().CBX_Nb_Cam->setCurrentIndex(1);
+    W().Refresh_Cams();
+    EXPECT_EQ(Label_Color(1), QColor(229, 20, 0));
+    EXPECT_TRUE(Slot(1).GIF_Cam->isVisibleTo(Slot(1).PNL_Status_Cam));
+    EXPECT_TRUE(Slot(1).GIF_Cam->Animate());
+    ASSERT_TRUE(Pass_Until([&] { return Label_Color(1) == QColor(0, 137, 0); }));
+    EXPECT_EQ(Slot(1).LBL_Cam->text(), "1-CAM1");
+    EXPECT_TRUE(Slot(1).LBL_Cam->font().bold());
+    EXPECT_TRUE(Slot(1).IMG_Cam->isVisibleTo(Slot(1).PNL_Status_Cam));
+    EXPECT_EQ(Slot(1).IMG_Cam->Picture().size(), QSize(160, 120));
+    EXPECT_FALSE(Slot(1).GIF_Cam->isVisibleTo(Slot(1).PNL_Status_Cam));
+    EXPECT_EQ(Slot(1).PNL_Status_Cam->Caption(), "");
+}
+
+TEST_F(Refresh_Test, AFailingCameraWaitsThenRecovers)
+{
+    cameras_->Camera(1).Set_Fault(Camsim_Fault::Not_Found_404);
+    W().Refresh_Cams();
+    std::this_thread::sleep_for(300ms);
+    W().Refresh_Cams();
+    EXPECT_EQ(Label_Color(1), QColor(229, 20, 0));
+    EXPECT_FALSE(Slot(1).IMG_Cam->isVisibleTo(Slot(1).PNL_Status_Cam));
+    EXPECT_FALSE(Slot(1).IMG_Cam->Has_Picture());
+    EXPECT_TRUE(Slot(1).GIF_Cam->isVisibleTo(Slot(1).PNL_Status_Cam));
+
+    cameras_->Camera(1).Set_Fault(Camsim_Fault::Keep_Alive);
+    ASSERT_TRUE(Pass_Until([&] { return Label_Color(1) == QColor(0, 137, 0); }));
+    EXPECT_TRUE(Slot(1).IMG_Cam->Has_Picture());
+}
+
+TEST_F(Refresh_Test, SlotsBeyondTheCountAreNeitherFetchedNorChanged)
+{
+    // Camera 2's settings point at a live camera, but only one panel is shown.
+    W().CBX_Nb_Cam->setCurrentIndex(0);
+    W().Cam[5] = W().Cam[2];
+    const QString label_five = Slot(5).LBL_Cam->text();
+    ASSERT_TRUE(Pass_Until([&] { return Label_Color(1) == QColor(0, 137, 0); }));
+    EXPECT_EQ(Snapshots(2), 0);
+    EXPECT_EQ(Slot(5).LBL_Cam->text(), label_five);
+    EXPECT_EQ(W().Lib_Cam[2]->Attempts(), 0);
+    EXPECT_EQ(W().Lib_Cam[5]->Attempts(), 0);
+}
+
+TEST_F(Refresh_Test, ADisabledCameraShowsDisabledAndIsNotFetched)
+{
+    W().CBX_Nb_Cam->setCurrentIndex(1);
+    W().Cam[2].Valide = false;
+    for (int i = 0; i < 5; ++i) {
+        W().Refresh_Cams();
+        QTest::qWait(20);
+    }
+    EXPECT_EQ(Slot(2).PNL_Status_Cam->Caption(), "disabled");
+    EXPECT_EQ(Slot(2).PNL_Status_Cam->Color(), QColor(Qt::black));
+    EXPECT_FALSE(Slot(2).IMG_Cam->isVisibleTo(Slot(2).PNL_Status_Cam));
+    EXPECT_EQ(Label_Color(2), QColor(229, 20, 0));
+    EXPECT_EQ(Snapshots(2), 0);
+}
+
+TEST_F(Refresh_Test, AFetchSlowerThanTheTimerStartsNoSecondFetchAndLogsTheSameTime)
+{
+    ASSERT_TRUE(Pass_Until([&] { return Label_Color(1) == QColor(0, 137, 0); }));
+    // Let the fetch the last pass requested finish, so the next one is slow.
+    for (int i = 0; i < 100 && W().Lib_Cam[1]->Fetching(); ++i)
+        QTest::qWait(10);
+    cameras_->Camera(1).Set_Fault(Camsim_Fault::Slow);
+    W().Log_Active = true;
+    W().Refresh_Cams();   // starts the slow fetch
+    const int64_t attempts = W().Lib_Cam[1]->Attempts();
+    W().MMO_Log_Display->clear();
+    W().Refresh_Cams();
+    QTest::qWait(50);
+    W().Refresh_Cams();
+    EXPECT_EQ(W().Lib_Cam[1]->Attempts(), attempts);
+    const QStringList lines = W().MMO_Log_Display->toPlainText().split('\n');
+    ASSERT_EQ(lines.size(), 2) << W().MMO_Log_Display->toPlainText().toStdString();
+    EXPECT_EQ(lines[0], lines[1]);
+    EXPECT_TRUE(lines[0].startsWith(QString::fromUtf8("14:03:07_045 | Thread CAM N\xC2\xB0" "1 | Time requested : ")));
+    EXPECT_EQ(Label_Color(1), QColor(0, 137, 0));
+}
+
+TEST_F(Refresh_Test, NothingIsLoggedWhileLoggingIsOff)
+{
+    W().Log_Active = false;
+    W().Refresh_Cams();
+    EXPECT_TRUE(W().MMO_Log_Display->toPlainText().isEmpty());
+}
+
+TEST_F(Refresh_Test, ASpecialUrlOfBlanksGivesAnEmptyUrlAndTheWaitingLook)
+{
+    W().Cam[1].Use_Url = true;
+    W().Cam[1].Special_Url = "   ";
+    W().Log_Active = true;
+    W().Refresh_Cams();
+    std::this_thread::sleep_for(100ms);
+    W().Refresh_Cams();
+    EXPECT_EQ(W().Lib_Cam[1]->Url(), "");
+    EXPECT_TRUE(Slot(1).GIF_Cam->isVisibleTo(Slot(1).PNL_Status_Cam));
+    EXPECT_TRUE(W().MMO_Log_Display->toPlainText().endsWith("| NOT CONNECTED TO NETWORK! | URL : \"\""));
+}
+
+TEST_F(Refresh_Test, AnAddressWithATrailingBlankKeepsItBeforeThePort)
+{
+    W().Cam[1].Ad_Ip = "127.0.0.1 ";
+    W().Refresh_Cams();
+    EXPECT_EQ(W().Lib_Cam[1]->Url(), "http://127.0.0.1 :" + std::to_string(cameras_->Port(1)) + "/snapshot.cgi?user=admin&pwd=pw");
+}
+
+TEST_F(Refresh_Test, TheFullScreenCameraIsTheOnlyOneFetchedAndIsMirrored)
+{
+    W().CBX_Nb_Cam->setCurrentIndex(1);
+    TF_Full_Screen full;
+    W().F_Full_Screen = &full;
+    full.resize(600, 450);
+    full.show();
+    W().N_Cam_Full_Screen = 2;
+    ASSERT_TRUE(Pass_Until([&] { return full.LBL_Cam->palette().color(QPalette::WindowText) == QColor(0, 137, 0); }));
+    EXPECT_EQ(Snapshots(1), 0);
+    EXPECT_EQ(full.N_Cam, 2);
+    EXPECT_EQ(full.LBL_Cam->text(), "2-CAM2");
+    EXPECT_TRUE(full.IMG_Cam->Has_Picture());
+    // Slot 1 is frozen: picture control shown, no animation, label red.
+    EXPECT_EQ(Label_Color(1), QColor(229, 20, 0));
+    EXPECT_FALSE(Slot(1).GIF_Cam->isVisibleTo(Slot(1).PNL_Status_Cam));
+
+    full.hide();
+    W().Refresh_Cams();
+    EXPECT_FALSE(full.IMG_Cam->Has_Picture());
+    W().F_Full_Screen = nullptr;
+}
+
+TEST_F(Refresh_Test, AFullScreenSlotBeyondTheCountHandlesNoSlot)
+{
+    TF_Full_Screen full;
+    W().F_Full_Screen = &full;
+    full.show();
+    W().N_Cam_Full_Screen = 5;
+    W().Refresh_Cams();
+    QTest::qWait(100);
+    W().Refresh_Cams();
+    EXPECT_EQ(Snapshots(1), 0);
+    EXPECT_EQ(full.N_Cam, 0);
+    W().F_Full_Screen = nullptr;
+}
+
+} // namespace
