@@ -1,11 +1,16 @@
 #include "UF_Main.h"
 
+#include "Camera_Control.h"
 #include "Camera_Grid.h"
 #include "Cams_Ini.h"
 #include "Clock.h"
 #include "Drop_Down_List.h"
 #include "Folders.h"
+#include "Integer_Edit.h"
+#include "Gesture_Filter.h"
 #include "Icons.h"
+#include "Log_Panel.h"
+#include "Ptz_Panel.h"
 #include "Settings_Panel.h"
 #include "Tambrel_Application.h"
 #include "UF_Full_Screen.h"
@@ -38,6 +43,7 @@ TF_Main::TF_Main(QWidget* parent, const Clock* clock)
 {
     setObjectName("F_Main");
     setWindowTitle("Tambrel");
+    setWindowIcon(Icons::App_Icon());
     Create_Controls();
     Create_Status_Bar();
     Connect_Handlers();
@@ -89,10 +95,14 @@ void TF_Main::Create_Controls()
     SPL_Global->setStretchFactor(1, 1);
     setCentralWidget(SPL_Global);
 
-    MMO_Log_Display = new QPlainTextEdit(this);
-    MMO_Log_Display->setObjectName("MMO_Log_Display");
-    MMO_Log_Display->setReadOnly(true);
-    MMO_Log_Display->hide();
+    // Floating panels over the window, hidden at start.
+    PNL_Visue_Expert = new Log_Panel(this);
+    MMO_Log_Display = PNL_Visue_Expert->MMO_Log_Display;
+    PNL_Ptz = new Ptz_Panel(this);
+    PNL_Ptz->setGeometry(353, 343, Ptz_Panel::Panel_Width, Ptz_Panel::Panel_Height);
+
+    gestures_ = new Gesture_Filter(this);
+    commands_ = std::make_unique<Camera_Control>(Cam, [this] { return Cam_To_Set(); }, this);
 
     TMR_Refresh_Cam = new QTimer(this);
     TMR_Refresh_Cam->setObjectName("TMR_Refresh_Cam");
@@ -127,6 +137,10 @@ void TF_Main::Connect_Handlers()
     for (QComboBox* list : {CBX_Nb_Cam, CBX_Size_Pnl, CBX_Frame_Rate})
         connect(list, &QComboBox::currentIndexChanged, this, [this, list] { CBX_Nb_CamChange(list); });
     connect(CBX_N_Cam, &QComboBox::currentIndexChanged, this, [this] { CBX_N_CamChange(CBX_N_Cam); });
+    Connect_Settings_Handlers();
+    Connect_Gestures();
+    Connect_Log_Handlers();
+    Connect_Ptz_Handlers();
 }
 
 void TF_Main::Set_Constants()
@@ -159,6 +173,8 @@ void TF_Main::FormCreate()
         Read_General_Ini(Datas_Ini());
         for (T_Rec_Slot& slot : Rec_Slot)
             slot.Tick_Rec = 0;
+        Frequence_Rec = PNL_Config->EDT_Frequence_Rec->Value();
+        Delay_Stop_Rec = PNL_Config->EDT_Delay_Stop_Rec->Value();
         Read_Cams_Ini(Datas_Ini(), Cam);
         Load_Cam_Setting(Cam_To_Set());
         Place_Cams();

@@ -3,15 +3,20 @@
 #include "T_Cam.h"
 
 #include <QImage>
-
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
+class Camera_Control;
 class Camera_Grid;
 class Clock;
+class Gesture_Filter;
+class Log_Panel;
+class Ptz_Panel;
 class QComboBox;
 class QPlainTextEdit;
 class QScrollArea;
@@ -20,14 +25,17 @@ class QStatusBar;
 class QTimer;
 class Settings_Panel;
 class Snapshot_Writer;
-struct Local_Date_Time;
 class TF_Full_Screen;
 class TF_Lib_Cam;
 class Window_Layout;
+struct Local_Date_Time;
 
 // The main window F_Main: owner of everything that lives for the whole run (the nine camera records, the
 // general settings, the fetch workers, the timers, the remembered layout). Its behaviour lives in the
 // focused classes it composes; the handlers here are the program's named operations, each a thin call.
+// The handlers are defined in one file per concern: UF_Main.cpp (lifecycle), UF_Main_Grid.cpp,
+// UF_Main_Refresh.cpp, UF_Main_Settings.cpp, UF_Main_Config_Files.cpp, UF_Main_Gestures.cpp,
+// UF_Main_Log.cpp, UF_Main_Ptz.cpp.
 class TF_Main : public QMainWindow {
     Q_OBJECT
 public:
@@ -65,6 +73,12 @@ public:
     QImage IMG_Mod_RecDet;
     QImage IMG_Mod_NoRec_Timer;
 
+    // Last positions of the full-screen window's tool panels.
+    int Full_Screen_Ptz_Top = 0;
+    int Full_Screen_Ptz_Left = 0;
+    int Full_Screen_E_Fct_Top = 0;
+    int Full_Screen_E_Fct_Left = 0;
+
     // ---- controls ----
     QSplitter* SPL_Global = nullptr;
     Settings_Panel* PNL_Config = nullptr;
@@ -77,9 +91,12 @@ public:
     QComboBox* CBX_Size_Pnl = nullptr;
     QComboBox* CBX_Frame_Rate = nullptr;
     QComboBox* CBX_N_Cam = nullptr;
+    Log_Panel* PNL_Visue_Expert = nullptr;
     QPlainTextEdit* MMO_Log_Display = nullptr;
+    Ptz_Panel* PNL_Ptz = nullptr;
 
     Camera_Grid& Grid() { return *grid_; }
+    Camera_Control& Commands() { return *commands_; }
 
     // The full-screen window, created after this one by the program entry; released by FormClose.
     TF_Full_Screen* F_Full_Screen = nullptr;
@@ -101,15 +118,53 @@ public:
     void Record_Cam(int N, const Local_Date_Time& now, Snapshot_Writer& writer);
 
     // ---- settings panel ----
-    void CBX_N_CamChange(QObject* Sender);
     void Load_Cam_Setting(int slot);
     void Save_Cam_Setting(int slot);
     // Slot of the camera being set: item index of CBX_N_Cam + 1.
     int Cam_To_Set() const;
+    void CBX_N_CamChange(QObject* Sender);
+    void CBX_N_CamDropDown(QObject* Sender);
+    void CKB_Cam_ValideChange(QObject* Sender);
+    void EDT_Adresse_IpExit(QObject* Sender);
+    void EDT_Adresse_IpKeyUp(QObject* Sender, int Key);
+    void RBT_Rec_0Click(QObject* Sender);
+    void EDT_Frequence_RecExit(QObject* Sender);
+    void EDT_Frequence_RecKeyUp(QObject* Sender, int Key);
+    void EDT_Delay_Stop_RecExit(QObject* Sender);
+    void EDT_Delay_Stop_RecKeyUp(QObject* Sender, int Key);
+    void BTN_RefreshClick(QObject* Sender);
+
+    // ---- grid gestures ----
+    void PNL_Cam1Click(QObject* Sender);
+    void IMG_Cam1DblClick(QObject* Sender);
+    void IMG_Cam1MouseUp(QObject* Sender, Qt::MouseButton Button);
 
     // ---- settings store ----
     void Read_General_Ini(const std::string& file);
     void Write_General_Ini(const std::string& file);
+    void BTN_Save_ConfigClick(QObject* Sender);
+    void BTN_Load_ConfigClick(QObject* Sender);
+    // The configuration dialogs, replaceable by tests: given the folder to open in, the chosen path or
+    // nothing when the user cancelled.
+    std::function<std::optional<std::string>(const std::string& folder)> SDG_Save_Config;
+    std::function<std::optional<std::string>(const std::string& folder)> ODG_Load_Config;
+    // The save dialog's current file name: empty until a file was chosen in this run.
+    std::string Save_Config_File_Name;
+
+    // ---- log panel ----
+    void BTN_Start_LogClick(QObject* Sender);
+    void BTN_Start_Log_PNLClick(QObject* Sender);
+    void BTN_Stop_Log_PNLClick(QObject* Sender);
+    void BTN_Exit_LogClick(QObject* Sender);
+    void PNL_Visue_ExpertCloseBtnClick(QObject* Sender, bool& Cancel);
+
+    // ---- PTZ panel and commands ----
+    void BTN_Show_PtzClick(QObject* Sender);
+    void BTN_Deplace_HautClick(QObject* Sender);
+    void BTN_Go_PTZ_1Click(QObject* Sender);
+    void Gere_Preset_PTZ(QObject* Sender, bool Set_Mode);
+    void BTN_Flip_VClick(QObject* Sender);
+    void BTN_RebootClick(QObject* Sender);
 
     Window_Layout& Layout() { return *layout_; }
     const Clock& Time() const { return *clock_; }
@@ -125,12 +180,19 @@ private:
     void Create_Controls();
     void Create_Status_Bar();
     void Connect_Handlers();
+    void Connect_Settings_Handlers();
+    void Connect_Gestures();
+    void Connect_Log_Handlers();
+    void Connect_Ptz_Handlers();
     void Set_Constants();
     void Create_Workers();
     void Mirror_Full_Screen(int N);
+    void Commit() { Save_Cam_Setting(Cam_To_Set()); }
 
     const Clock* clock_;
     Window_Layout* layout_ = nullptr;
     Camera_Grid* grid_ = nullptr;
+    Gesture_Filter* gestures_ = nullptr;
+    std::unique_ptr<Camera_Control> commands_;
     bool shown_once_ = false;
 };

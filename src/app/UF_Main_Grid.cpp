@@ -8,11 +8,6 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
-int TF_Main::Cam_To_Set() const
-{
-    return CBX_N_Cam->currentIndex() + 1;
-}
-
 void TF_Main::CBX_Nb_CamChange(QObject* /*Sender*/)
 {
     Save_Cam_Setting(Cam_To_Set());

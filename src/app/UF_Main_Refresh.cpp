@@ -7,6 +7,7 @@
 #include "Clock.h"
 #include "Folder_Edit.h"
 #include "Log_Line.h"
+#include "Log_Panel.h"
 #include "Panel.h"
 #include "Picture_Box.h"
 #include "Settings_Panel.h"
@@ -19,19 +20,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPlainTextEdit>
-
-namespace {
-
-void Append_Log_Line(QPlainTextEdit* log, const std::string& line)
-{
-    // The line's own carriage return ends it; the text box starts each entry on a line of its own.
-    std::string text = line;
-    if (!text.empty() && text.back() == '\r')
-        text.pop_back();
-    log->appendPlainText(QString::fromStdString(text));
-}
-
-} // namespace
 
 void TF_Main::Refresh_Cams()
 {
@@ -62,11 +50,11 @@ void TF_Main::Refresh_Cams()
             if (worker->Not_Connected()) {
                 Apply_Slot_Look(controls, Slot_Look::Waiting, caption, nullptr);
                 if (Log_Active)
-                    Append_Log_Line(MMO_Log_Display, Log_Line_Not_Connected(stamp, N, worker->Url()));
+                    PNL_Visue_Expert->Append_Line(Log_Line_Not_Connected(stamp, N, worker->Url()));
             } else {
                 Apply_Slot_Look(controls, Slot_Look::Live, caption, &worker->BMP_Received());
                 if (Log_Active)
-                    Append_Log_Line(MMO_Log_Display, Log_Line_Shown(stamp, N, worker->Time_Requested(), worker->Url()));
+                    PNL_Visue_Expert->Append_Line(Log_Line_Shown(stamp, N, worker->Time_Requested(), worker->Url()));
                 Record_Cam(N, now, writer);
             }
         }

@@ -1,39 +1,180 @@
-// The settings handlers of the main window: the camera being set and the general settings in datas.ini.
+// The settings column's handlers: the camera being set, the commit moments, the recording edits, and the
+// general settings in a settings file.
 #include "UF_Main.h"
 
+#include "Caption_Panel.h"
 #include "Folder_Edit.h"
 #include "Folders.h"
 #include "Ini_Keys.h"
+#include "Integer_Edit.h"
+#include "Log_Panel.h"
+#include "Panel.h"
+#include "Ptz_Panel.h"
 #include "Settings_Panel.h"
+#include "Text_Edit.h"
+#include "Time_Edit.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+constexpr int Key_Enter = 13;   // the key code a key-release handler receives for Enter
+
+std::string Default_Dest_Folder() { return Pictures_Folder() + "/Tambrel"; }
+std::string Default_Dir_Save_Load() { return Home_Folder() + "/"; }
+} // namespace
+
+void TF_Main::Connect_Settings_Handlers()
+{
+    Settings_Panel* p = PNL_Config;
+    connect(p->CBX_N_Cam, &Drop_Down_List::Drop_Down, this, [this] { CBX_N_CamDropDown(CBX_N_Cam); });
+    for (QCheckBox* box : {p->CKB_Cam_Valide, p->CKB_Use_URL})
+        connect(box, &QCheckBox::stateChanged, this, [this, box] { CKB_Cam_ValideChange(box); });
+    // The six camera edits commit on leaving and on Enter; so do the name and the two times, so that
+    // nothing typed is lost when the camera to set is changed with the keyboard alone.
+    for (Text_Edit* edit : {p->EDT_Alias, p->EDT_Adresse_Ip, static_cast<Text_Edit*>(p->EDT_Port), p->EDT_Login,
+                            p->EDT_Password, static_cast<Text_Edit*>(p->EDT_K_Detect), p->EDT_Url}) {
+        connect(edit, &Text_Edit::Editing_Left, this, [this, edit] { EDT_Adresse_IpExit(edit); });
+        connect(edit, &Text_Edit::Enter_Released, this, [this, edit] { EDT_Adresse_IpKeyUp(edit, Key_Enter); });
+    }
+    for (Time_Edit* edit : {p->EDT_Rec_3_On, p->EDT_Rec_3_Off}) {
+        connect(edit, &Time_Edit::Editing_Finished, this, [this, edit] { EDT_Adresse_IpExit(edit); });
+        connect(edit, &Time_Edit::Enter_Released, this, [this, edit] { EDT_Adresse_IpKeyUp(edit, Key_Enter); });
+    }
+    for (QRadioButton* radio : p->Rec_Buttons())
+        connect(radio, &QRadioButton::clicked, this, [this, radio] { RBT_Rec_0Click(radio); });
+    connect(p->EDT_Frequence_Rec, &Text_Edit::Editing_Left, this, [this] { EDT_Frequence_RecExit(PNL_Config->EDT_Frequence_Rec); });
+    connect(p->EDT_Frequence_Rec, &Text_Edit::Enter_Released, this,
+            [this] { EDT_Frequence_RecKeyUp(PNL_Config->EDT_Frequence_Rec, Key_Enter); });
+    connect(p->EDT_Delay_Stop_Rec, &Text_Edit::Editing_Left, this, [this] { EDT_Delay_Stop_RecExit(PNL_Config->EDT_Delay_Stop_Rec); });
+    connect(p->EDT_Delay_Stop_Rec, &Text_Edit::Enter_Released, this,
+            [this] { EDT_Delay_Stop_RecKeyUp(PNL_Config->EDT_Delay_Stop_Rec, Key_Enter); });
+    connect(p->BTN_Refresh, &QPushButton::clicked, this, [this] { BTN_RefreshClick(PNL_Config->BTN_Refresh); });
+    connect(p->BTN_Save_Config, &QPushButton::clicked, this, [this] { BTN_Save_ConfigClick(PNL_Config->BTN_Save_Config); });
+    connect(p->BTN_Load_Config, &QPushButton::clicked, this, [this] { BTN_Load_ConfigClick(PNL_Config->BTN_Load_Config); });
+}
+
+int TF_Main::Cam_To_Set() const
+{
+    return CBX_N_Cam->currentIndex() + 1;
+}
+
+void TF_Main::Load_Cam_Setting(int slot)
+{
+    if (!Is_Slot(slot)) {
+        PNL_Config->Apply_Enabling_Rules();
+        return;
+    }
+    PNL_Config->Load(Cam[slot]);
+    if (PNL_Ptz->isVisible())
+        PNL_Ptz->PNL_Ptz_N_Cam->Set_Caption(QString::number(slot) + "-" + QString::fromStdString(Cam[slot].Alias));
+}
+
+void TF_Main::Save_Cam_Setting(int slot)
+{
+    if (Is_Slot(slot))
+        PNL_Config->Save(Cam[slot]);
+}
 
 void TF_Main::CBX_N_CamChange(QObject* /*Sender*/)
 {
     Load_Cam_Setting(Cam_To_Set());
 }
 
-void TF_Main::Load_Cam_Setting(int /*slot*/)
+void TF_Main::CBX_N_CamDropDown(QObject* /*Sender*/)
 {
+    Commit();
 }
 
-void TF_Main::Save_Cam_Setting(int /*slot*/)
+void TF_Main::CKB_Cam_ValideChange(QObject* /*Sender*/)
 {
+    Commit();
+    Place_Cams();
+    PNL_Config->Apply_Url_Rule();
+}
+
+void TF_Main::EDT_Adresse_IpExit(QObject* /*Sender*/)
+{
+    Commit();
+}
+
+void TF_Main::EDT_Adresse_IpKeyUp(QObject* /*Sender*/, int Key)
+{
+    if (Key == Key_Enter)
+        Commit();
+}
+
+void TF_Main::RBT_Rec_0Click(QObject* /*Sender*/)
+{
+    PNL_Config->Apply_Enabling_Rules();
+    Commit();
+}
+
+void TF_Main::EDT_Frequence_RecExit(QObject* /*Sender*/)
+{
+    Frequence_Rec = Settings_Panel::Take_Recording_Value(PNL_Config->EDT_Frequence_Rec);
+}
+
+void TF_Main::EDT_Frequence_RecKeyUp(QObject* Sender, int Key)
+{
+    if (Key == Key_Enter)
+        EDT_Frequence_RecExit(Sender);
+}
+
+void TF_Main::EDT_Delay_Stop_RecExit(QObject* /*Sender*/)
+{
+    Delay_Stop_Rec = Settings_Panel::Take_Recording_Value(PNL_Config->EDT_Delay_Stop_Rec);
+}
+
+void TF_Main::EDT_Delay_Stop_RecKeyUp(QObject* Sender, int Key)
+{
+    if (Key == Key_Enter)
+        EDT_Delay_Stop_RecExit(Sender);
+}
+
+void TF_Main::BTN_RefreshClick(QObject* /*Sender*/)
+{
+    Commit();
+    Place_Cams();
+    Refresh_Cams();
 }
 
 void TF_Main::Read_General_Ini(const std::string& file)
 {
     CBX_Nb_Cam->setCurrentIndex(Ini_Read_Int(file, "general", "CBX_Nb_Cam", 0));
     CBX_N_Cam->setCurrentIndex(Ini_Read_Int(file, "general", "CBX_N_Cam", 0));
-    CBX_Size_Pnl->setCurrentIndex(Ini_Read_Int(file, "general", "CBX_Size_Pnl", 2));
+    // An index past the last size is taken as the last size.
+    const int size = Ini_Read_Int(file, "general", "CBX_Size_Pnl", 2);
+    CBX_Size_Pnl->setCurrentIndex(size > 3 ? 3 : size);
     CBX_Frame_Rate->setCurrentIndex(Ini_Read_Int(file, "general", "CBX_Frame_Rate", 7));
-    Frequence_Rec = std::max(Ini_Read_Int(file, "snapshot_record", "EDT_Frequence_Rec", 5), 1);
-    Delay_Stop_Rec = std::max(Ini_Read_Int(file, "snapshot_record", "EDT_Delay_Stop_Rec", 60), 1);
-    PNL_Config->DED_Dest_Folder->Set_Path(QString::fromStdString(
-        Ini_Read_String(file, "snapshot_record", "DED_Dest_Folder", Pictures_Folder() + "/Tambrel")));
-    Dir_Save_Load = Ini_Read_String(file, "Save_Load", "Dir_Save_Load", Home_Folder() + "/");
+
+    const int log_top = Ini_Read_Int(file, "PNL_Visue_Expert", "PNL_Visue_Expert.Top", 0);
+    const int log_left = Ini_Read_Int(file, "PNL_Visue_Expert", "PNL_Visue_Expert.Left", 0);
+    const int log_width = Ini_Read_Int(file, "PNL_Visue_Expert", "PNL_Visue_Expert.Width", 600);
+    const int log_height = Ini_Read_Int(file, "PNL_Visue_Expert", "PNL_Visue_Expert.Height", 300);
+    PNL_Visue_Expert->setGeometry(log_left, log_top, log_width, log_height);
+    const int ptz_top = Ini_Read_Int(file, "PNL_Ptz", "PNL_Ptz.Top", 0);
+    const int ptz_left = Ini_Read_Int(file, "PNL_Ptz", "PNL_Ptz.Left", 0);
+    PNL_Ptz->move(ptz_left, ptz_top);
+
+    Full_Screen_Ptz_Top = Ini_Read_Int(file, "F_Full_Screen.PNL_Ptz", "F_Full_Screen.PNL_Ptz.Top", 0);
+    Full_Screen_Ptz_Left = Ini_Read_Int(file, "F_Full_Screen.PNL_Ptz", "F_Full_Screen.PNL_Ptz.Left", 0);
+    Full_Screen_E_Fct_Top = Ini_Read_Int(file, "F_Full_Screen.PNL_E_Fct", "F_Full_Screen.PNL_E_Fct.Top", 0);
+    Full_Screen_E_Fct_Left = Ini_Read_Int(file, "F_Full_Screen.PNL_E_Fct", "F_Full_Screen.PNL_E_Fct.Left", 0);
+
+    PNL_Config->EDT_Frequence_Rec->Set_Value(Ini_Read_Int(file, "snapshot_record", "EDT_Frequence_Rec", 5));
+    PNL_Config->EDT_Delay_Stop_Rec->Set_Value(Ini_Read_Int(file, "snapshot_record", "EDT_Delay_Stop_Rec", 60));
+    PNL_Config->DED_Dest_Folder->Set_Path(
+        QString::fromStdString(Ini_Read_String(file, "snapshot_record", "DED_Dest_Folder", Default_Dest_Folder())));
+    Dir_Save_Load = Ini_Read_String(file, "Save_Load", "Dir_Save_Load", Default_Dir_Save_Load());
+
+    EDT_Frequence_RecExit(PNL_Config->EDT_Frequence_Rec);
+    EDT_Delay_Stop_RecExit(PNL_Config->EDT_Delay_Stop_Rec);
     CBX_Nb_CamChange(CBX_Nb_Cam);
     CBX_N_CamChange(CBX_N_Cam);
+    RBT_Rec_0Click(nullptr);
     Nb_Cam = CBX_Nb_Cam->currentIndex() + 1;
 }
 
@@ -43,8 +184,19 @@ void TF_Main::Write_General_Ini(const std::string& file)
     Ini_Write_Int(file, "general", "CBX_N_Cam", CBX_N_Cam->currentIndex());
     Ini_Write_Int(file, "general", "CBX_Size_Pnl", CBX_Size_Pnl->currentIndex());
     Ini_Write_Int(file, "general", "CBX_Frame_Rate", CBX_Frame_Rate->currentIndex());
-    Ini_Write_Int(file, "snapshot_record", "EDT_Frequence_Rec", Frequence_Rec);
-    Ini_Write_Int(file, "snapshot_record", "EDT_Delay_Stop_Rec", Delay_Stop_Rec);
+    const QRect log = PNL_Visue_Expert->geometry();
+    Ini_Write_Int(file, "PNL_Visue_Expert", "PNL_Visue_Expert.Top", log.top());
+    Ini_Write_Int(file, "PNL_Visue_Expert", "PNL_Visue_Expert.Left", log.left());
+    Ini_Write_Int(file, "PNL_Visue_Expert", "PNL_Visue_Expert.Width", log.width());
+    Ini_Write_Int(file, "PNL_Visue_Expert", "PNL_Visue_Expert.Height", log.height());
+    Ini_Write_Int(file, "PNL_Ptz", "PNL_Ptz.Top", PNL_Ptz->y());
+    Ini_Write_Int(file, "PNL_Ptz", "PNL_Ptz.Left", PNL_Ptz->x());
+    Ini_Write_Int(file, "F_Full_Screen.PNL_Ptz", "F_Full_Screen.PNL_Ptz.Top", Full_Screen_Ptz_Top);
+    Ini_Write_Int(file, "F_Full_Screen.PNL_Ptz", "F_Full_Screen.PNL_Ptz.Left", Full_Screen_Ptz_Left);
+    Ini_Write_Int(file, "F_Full_Screen.PNL_E_Fct", "F_Full_Screen.PNL_E_Fct.Top", Full_Screen_E_Fct_Top);
+    Ini_Write_Int(file, "F_Full_Screen.PNL_E_Fct", "F_Full_Screen.PNL_E_Fct.Left", Full_Screen_E_Fct_Left);
+    Ini_Write_Int(file, "snapshot_record", "EDT_Frequence_Rec", PNL_Config->EDT_Frequence_Rec->Value());
+    Ini_Write_Int(file, "snapshot_record", "EDT_Delay_Stop_Rec", PNL_Config->EDT_Delay_Stop_Rec->Value());
     Ini_Write_String(file, "snapshot_record", "DED_Dest_Folder", PNL_Config->DED_Dest_Folder->Path().toStdString());
     Ini_Write_String(file, "Save_Load", "Dir_Save_Load", Dir_Save_Load);
 }

@@ -13,11 +13,13 @@ int main(int argc, char** argv)
     Tambrel_Application app(argc, argv);
     Set_Decimal_Separator(Regional_Decimal_Separator());
 
+    // SIGTERM, SIGINT and SIGHUP close the main window as the user would. The bridge exists before the
+    // window, so a signal that arrives while the window is being created waits for the message loop.
+    Signal_Bridge signal_bridge;
+
     auto F_Main = std::make_unique<TF_Main>();
     F_Main->F_Full_Screen = new TF_Full_Screen(F_Main.get());
 
-    // SIGTERM, SIGINT and SIGHUP close the main window as the user would.
-    Signal_Bridge signal_bridge;
     QObject::connect(&signal_bridge, &Signal_Bridge::Close_Requested, F_Main.get(), [&] { F_Main->close(); });
 
     F_Main->show();

@@ -43,6 +43,8 @@ protected:
             w.Cam[n].Port = cameras_->Port(n);
             w.Cam[n].Password = "pw";
         }
+        // The settings column shows the records as they now stand (its next commit keeps them).
+        w.Load_Cam_Setting(w.Cam_To_Set());
     }
 
     TF_Main& W() { return *window_; }
@@ -135,8 +137,12 @@ TEST_F(Refresh_Test, AFetchSlowerThanTheTimerStartsNoSecondFetchAndLogsTheSameTi
         QTest::qWait(10);
     cameras_->Camera(1).Set_Fault(Camsim_Fault::Slow);
     W().Log_Active = true;
+    const int64_t before = W().Lib_Cam[1]->Attempts();
     W().Refresh_Cams();   // starts the slow fetch
+    for (int i = 0; i < 100 && W().Lib_Cam[1]->Attempts() == before; ++i)
+        QTest::qWait(5);
     const int64_t attempts = W().Lib_Cam[1]->Attempts();
+    ASSERT_EQ(attempts, before + 1);
     W().MMO_Log_Display->clear();
     W().Refresh_Cams();
     QTest::qWait(50);

@@ -1,0 +1,64 @@
+// Mouse gestures on the camera grid: a click selects the camera to set, a double click opens it full
+// screen, a right click on its picture opens the PTZ panel.
+#include "UF_Main.h"
+
+#include "Busy_Animation.h"
+#include "Camera_Grid.h"
+#include "Gesture_Filter.h"
+#include "Panel.h"
+#include "Picture_Box.h"
+#include "Slot_From_Name.h"
+#include "UF_Full_Screen.h"
+
+#include <QComboBox>
+#include <QSignalBlocker>
+
+void TF_Main::Connect_Gestures()
+{
+    for (int slot = 1; slot <= Nb_Slots; ++slot) {
+        const T_Cam_Slot_Controls& c = Grid().Slot(slot);
+        for (QWidget* control : std::initializer_list<QWidget*>{c.PNL_Cam, c.PNL_Status_Cam, c.IMG_Cam, c.GIF_Cam})
+            gestures_->Watch(control);
+    }
+    connect(gestures_, &Gesture_Filter::Clicked, this, [this](QObject* sender) { PNL_Cam1Click(sender); });
+    connect(gestures_, &Gesture_Filter::Double_Clicked, this, [this](QObject* sender) {
+        // The outer panel has no double-click handler; its inner controls do.
+        if (!sender->objectName().startsWith("PNL_Cam"))
+            IMG_Cam1DblClick(sender);
+    });
+    connect(gestures_, &Gesture_Filter::Mouse_Up, this, [this](QObject* sender, Qt::MouseButton button) {
+        if (sender->objectName().startsWith("IMG_Cam"))
+            IMG_Cam1MouseUp(sender, button);
+    });
+}
+
+void TF_Main::PNL_Cam1Click(QObject* Sender)
+{
+    Commit();
+    const int N = Slot_From_Name(Sender);
+    if (!Is_Slot(N))
+        return;
+    {
+        const QSignalBlocker quiet(CBX_N_Cam);
+        CBX_N_Cam->setCurrentIndex(N - 1);
+    }
+    CBX_N_CamChange(CBX_N_Cam);
+}
+
+void TF_Main::IMG_Cam1DblClick(QObject* Sender)
+{
+    const int N = Slot_From_Name(Sender);
+    if (!Is_Slot(N) || !F_Full_Screen)
+        return;
+    N_Cam_Full_Screen = N;
+    F_Full_Screen->show();
+    F_Full_Screen->activateWindow();
+}
+
+void TF_Main::IMG_Cam1MouseUp(QObject* Sender, Qt::MouseButton Button)
+{
+    if (Button != Qt::RightButton)
+        return;
+    PNL_Cam1Click(Sender);
+    BTN_Show_PtzClick(Sender);
+}

@@ -1,0 +1,58 @@
+// The request log: the "Log" toggle of the settings column and the log panel's buttons.
+#include "UF_Main.h"
+
+#include "Log_Panel.h"
+#include "Settings_Panel.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+void TF_Main::Connect_Log_Handlers()
+{
+    Log_Panel* log = PNL_Visue_Expert;
+    connect(PNL_Config->BTN_Start_Log, &QPushButton::clicked, this, [this] { BTN_Start_LogClick(PNL_Config->BTN_Start_Log); });
+    connect(log->BTN_Start_Log_PNL, &QPushButton::clicked, this, [this, log] { BTN_Start_Log_PNLClick(log->BTN_Start_Log_PNL); });
+    connect(log->BTN_Stop_Log_PNL, &QPushButton::clicked, this, [this, log] { BTN_Stop_Log_PNLClick(log->BTN_Stop_Log_PNL); });
+    connect(log->BTN_Exit_Log, &QPushButton::clicked, this, [this, log] { BTN_Exit_LogClick(log->BTN_Exit_Log); });
+    log->Set_Close_Handler([this, log](bool& cancel) { PNL_Visue_ExpertCloseBtnClick(log, cancel); });
+}
+
+void TF_Main::BTN_Start_LogClick(QObject* /*Sender*/)
+{
+    const bool pressed = PNL_Config->BTN_Start_Log->isChecked();
+    if (pressed) {
+        MMO_Log_Display->clear();
+        Log_Active = true;
+        PNL_Visue_Expert->show();
+        PNL_Visue_Expert->raise();
+    } else {
+        Log_Active = false;
+    }
+    PNL_Visue_Expert->Set_Start_Pressed(pressed);
+}
+
+void TF_Main::BTN_Start_Log_PNLClick(QObject* /*Sender*/)
+{
+    PNL_Config->BTN_Start_Log->setChecked(true);
+    BTN_Start_LogClick(PNL_Config->BTN_Start_Log);
+}
+
+void TF_Main::BTN_Stop_Log_PNLClick(QObject* /*Sender*/)
+{
+    PNL_Config->BTN_Start_Log->setChecked(false);
+    BTN_Start_LogClick(PNL_Config->BTN_Start_Log);
+}
+
+void TF_Main::BTN_Exit_LogClick(QObject* /*Sender*/)
+{
+    Log_Active = false;
+    PNL_Config->BTN_Start_Log->setChecked(false);
+    PNL_Visue_Expert->hide();
+}
+
+void TF_Main::PNL_Visue_ExpertCloseBtnClick(QObject* /*Sender*/, bool& /*Cancel*/)
+{
+    // Shared by the log panel and the PTZ panel: logging stops; the closed panel then hides itself.
+    Log_Active = false;
+    PNL_Config->BTN_Start_Log->setChecked(false);
+}

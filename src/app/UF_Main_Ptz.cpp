@@ -1,0 +1,53 @@
+// The PTZ panel of the main window and the camera commands behind its buttons.
+#include "UF_Main.h"
+
+#include "Camera_Control.h"
+#include "Panel.h"
+#include "Ptz_Panel.h"
+#include "Repeat_Button.h"
+#include "Settings_Panel.h"
+#include "Two_State_Switch.h"
+
+#include <QPushButton>
+
+void TF_Main::Connect_Ptz_Handlers()
+{
+    connect(PNL_Config->BTN_Show_Ptz, &QPushButton::clicked, this, [this] { BTN_Show_PtzClick(PNL_Config->BTN_Show_Ptz); });
+    connect(PNL_Ptz, &Ptz_Panel::Jog_Click, this, [this](QObject* sender) { BTN_Deplace_HautClick(sender); });
+    connect(PNL_Ptz, &Ptz_Panel::Preset_Click, this, [this](QObject* sender) { BTN_Go_PTZ_1Click(sender); });
+    connect(PNL_Ptz, &Ptz_Panel::Reboot_Click, this, [this](QObject* sender) { BTN_RebootClick(sender); });
+    connect(PNL_Ptz, &Ptz_Panel::Flip_Click, this, [this](QObject* sender) { BTN_Flip_VClick(sender); });
+    PNL_Ptz->Set_Close_Handler([this](bool& cancel) { PNL_Visue_ExpertCloseBtnClick(PNL_Ptz, cancel); });
+}
+
+void TF_Main::BTN_Show_PtzClick(QObject* /*Sender*/)
+{
+    PNL_Ptz->show();
+    PNL_Ptz->raise();
+    CBX_N_CamChange(CBX_N_Cam);
+}
+
+void TF_Main::BTN_Deplace_HautClick(QObject* Sender)
+{
+    Commands().BTN_Deplace_HautClick(Sender);
+}
+
+void TF_Main::BTN_Go_PTZ_1Click(QObject* Sender)
+{
+    Gere_Preset_PTZ(Sender, PNL_Ptz->SWT_Preset->isChecked());
+}
+
+void TF_Main::Gere_Preset_PTZ(QObject* Sender, bool Set_Mode)
+{
+    Commands().Gere_Preset_PTZ(Sender, Set_Mode);
+}
+
+void TF_Main::BTN_Flip_VClick(QObject* Sender)
+{
+    Commands().BTN_Flip_VClick(Sender);
+}
+
+void TF_Main::BTN_RebootClick(QObject* Sender)
+{
+    Commands().BTN_RebootClick(Sender);
+}
