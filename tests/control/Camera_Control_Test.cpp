@@ -1,0 +1,319 @@
+#include "Camera_Control.h"
+#include "Camsim_Server.h"
+#include "Http_Client.h"
+#include "Scripted_Server.h"
+#include "UF_Lib_Cam.h"
+
+#include <QObject>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono;
+
+constexpr int Slot = 2;   // not slot 1, so a handler that ignored the selection would show
+
+std::unique_ptr<QObject> Button(const char* name)
+{
+    auto button = std::make_unique<QObject>();
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+std::string Ok(const std::string& body = "ok.\r\n")
+{
+    return "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+// The request target of a raw request head ("GET <target> HTTP/1.1").
+std::string Target(const std::string& head)
+{
+    const std::size_t start = head.find(' ') + 1;
+    return head.substr(start, head.find(' ', start) - start);
+}
+
+template <typename Condition>
+bool Wait_Until(Condition condition, milliseconds limit = milliseconds(5000))
+{
+    const auto end = steady_clock::now() + limit;
+    while (!condition()) {
+        if (steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(milliseconds(5));
+    }
+    return true;
+}
+
+// One simulated camera in slot 2, selected; the confirmation box answers `answer` and records the questions.
+struct Camsim_Fixture {
+    Camsim_Server server{[] {
+        Camsim_Options options;
+        options.Width = 160;
+        options.Height = 120;
+        options.Login = "admin";
+        options.Password = "pw";
+        options.Reboot_Ms = 200;
+        return options;
+    }()};
+    T_Cams cams;
+    int selected = Slot;
+    Dbx_Answer answer = Dbx_Answer::Yes;
+    std::vector<std::string> questions;
+    Camera_Control control{cams, [this] { return selected; }};
+
+    Camsim_Fixture()
+    {
+        server.Start();
+        cams[Slot].Alias = " Porch ";
+        cams[Slot].Ad_Ip = "127.0.0.1";
+        cams[Slot].Port = server.Port(1);
+        cams[Slot].Login = "admin ";
+        cams[Slot].Password = " pw";
+        control.Set_Confirm([this](const std::string& question) {
+            questions.push_back(question);
+            return answer;
+        });
+    }
+    Camsim_Camera& Camera() { return server.Camera(1); }
+    int Requests(const std::string& path)
+    {
+        const Camsim_Counters counters = Camera().Counters();
+        const auto it = counters.Requests_By_Path.find(path);
+        return it == counters.Requests_By_Path.end() ? 0 : it->second;
+    }
+    std::string Last_Target() { return Target(Camera().Counters().Last_Request_Head); }
+};
+
+TEST(Camera_Control, JogStepsTheSelectedCameraByTheSendersName)
+{
+    struct Row {
+        const char* name;
+        int command;
+        int dx;
+        int dy;
+    };
+    const Row rows[] = {{"BTN_Deplace_Haut", 0, 0, -1}, {"BTN_Deplace_Bas", 2, 0, 1},
+                        {"BTN_Deplace_Gauche", 4, -1, 0}, {"BTN_Deplace_Droite", 6, 1, 0}};
+    Camsim_Fixture f;
+    for (const Row& row : rows) {
+        const QPoint before = f.Camera().View();
+        f.control.BTN_Deplace_HautClick(Button(row.name).get());
+        EXPECT_EQ(f.Last_Target(),
+                  "/decoder_control.cgi?user=admin&pwd=pw&command=" + std::to_string(row.command) + "&onestep=1")
+            << row.name;
+        const QPoint moved = f.Camera().View() - before;
+        EXPECT_EQ((moved.x() > 0) - (moved.x() < 0), row.dx) << row.name;
+        EXPECT_EQ((moved.y() > 0) - (moved.y() < 0), row.dy) << row.name;
+    }
+    const std::string head = f.Camera().Counters().Last_Request_Head;
+    EXPECT_NE(head.find("\r\nHost: 127.0.0.1:" + std::to_string(f.server.Port(1)) + "\r\n"), std::string::npos) << head;
+    EXPECT_TRUE(f.questions.empty());
+}
+
+TEST(Camera_Control, PresetNumbersOnTheWire)
+{
+    Camsim_Fixture f;
+    f.control.Gere_Preset_PTZ(Button("BTN_Go_PTZ_10").get(), true);
+    EXPECT_EQ(f.Last_Target(), "/decoder_control.cgi?user=admin&pwd=pw&command=48");
+    ASSERT_EQ(f.questions.size(), 1u);
+    EXPECT_EQ(f.questions[0],
+              "Are you sure you want to set this actual position to the preset position N\xC2\xB0"
+              "10");
+
+    f.control.BTN_Go_PTZ_1Click(Button("BTN_Go_PTZ_1").get(), false);
+    EXPECT_EQ(f.Last_Target(), "/decoder_control.cgi?user=admin&pwd=pw&command=31");
+    EXPECT_EQ(f.questions.size(), 1u) << "going to a preset asks nothing";
+}
+
+TEST(Camera_Control, StoredPresetBringsTheCameraBack)
+{
+    Camsim_Fixture f;
+    const QPoint home = f.Camera().View();
+    f.control.Gere_Preset_PTZ(Button("BTN_Go_PTZ_3").get(), true);
+    f.control.BTN_Deplace_HautClick(Button("BTN_Deplace_Droite").get());
+    f.control.BTN_Deplace_HautClick(Button("BTN_Deplace_Bas").get());
+    ASSERT_NE(f.Camera().View(), home);
+    f.control.Gere_Preset_PTZ(Button("BTN_Go_PTZ_3").get(), false);
+    EXPECT_EQ(f.Camera().View(), home);
+}
+
+TEST(Camera_Control, ConfirmationAnswers)
+{
+    struct Row {
+        const char* name;
+        bool reboot;          // else a preset set
+        Dbx_Answer answer;
+        bool sent;
+    };
+    const Row rows[] = {
+        {"preset set, Yes", false, Dbx_Answer::Yes, true},
+        {"preset set, No", false, Dbx_Answer::No, false},
+        {"preset set, box closed otherwise", false, Dbx_Answer::Other, true},
+        {"reboot, Yes", true, Dbx_Answer::Yes, true},
+        {"reboot, No", true, Dbx_Answer::No, false},
+        {"reboot, box closed otherwise", true, Dbx_Answer::Other, false},
+    };
+    for (const Row& row : rows) {
+        Camsim_Fixture f;
+        f.answer = row.answer;
+        if (row.reboot)
+            f.control.BTN_RebootClick(Button("BTN_Reboot").get());
+        else
+            f.control.Gere_Preset_PTZ(Button("BTN_Go_PTZ_4").get(), true);
+        ASSERT_EQ(f.questions.size(), 1u) << row.name;
+        if (row.reboot) {
+            EXPECT_EQ(f.questions[0], "Are you sure you want to reboot camera : Porch") << row.name;
+        }
+        const int sent = row.reboot ? f.Requests("/reboot.cgi") : f.Requests("/decoder_control.cgi");
+        EXPECT_EQ(sent, row.sent ? 1 : 0) << row.name;
+        if (row.sent) {
+            const char* expected = row.reboot ? "/reboot.cgi?user=admin&pwd=pw"
+                                              : "/decoder_control.cgi?user=admin&pwd=pw&command=36";
+            EXPECT_EQ(f.Last_Target(), expected) << row.name;
+        }
+    }
+}
+
+TEST(Camera_Control, MirrorButtonsToggleTheirBitOnTheCamera)
+{
+    Camsim_Fixture f;
+    const auto v = Button("BTN_Flip_V");
+    const auto h = Button("BTN_Flip_H");
+    const std::pair<QObject*, int> presses[] = {{v.get(), 1}, {h.get(), 3}, {v.get(), 2}, {h.get(), 0}};
+    for (const auto& [button, expected] : presses) {
+        f.control.BTN_Flip_VClick(button);
+        EXPECT_EQ(f.Camera().Flip(), expected) << button->objectName().toStdString();
+    }
+    EXPECT_EQ(f.Requests("/get_camera_params.cgi"), 4);
+    EXPECT_EQ(f.Requests("/camera_control.cgi"), 4);
+}
+
+// The parameter answer as a camera could word it, and what each mirror button then writes.
+TEST(Camera_Control, MirrorValueFromExactAnswers)
+{
+    struct Row {
+        const char* name;
+        std::string reply;
+        const char* button;
+        int written;   // -1: no write request
+    };
+    const std::vector<Row> rows = {
+        {"flip=0, vertical", Ok("resolution=32\r\nflip=0\r\nfps=0\r\n"), "BTN_Flip_V", 1},
+        {"flip=0, horizontal", Ok("resolution=32\r\nflip=0\r\nfps=0\r\n"), "BTN_Flip_H", 2},
+        {"flip=3, vertical", Ok("flip=3\n"), "BTN_Flip_V", 2},
+        {"flip=3, horizontal", Ok("flip=3\n"), "BTN_Flip_H", 1},
+        {"flip= ends its line", Ok("brightness=96\r\nflip=\r\nfps=0"), "BTN_Flip_H", 2},
+        {"last flip= line counts", Ok("flip=1\rflip=2\r"), "BTN_Flip_V", 3},
+        {"no flip= line", Ok("resolution=32\r\nfps=0\r\n"), "BTN_Flip_V", -1},
+        {"empty answer", Ok(""), "BTN_Flip_V", -1},
+        {"refused query", "HTTP/1.1 401 Unauthorized\r\nContent-Length: 7\r\n\r\nflip=1\n", "BTN_Flip_V", -1},
+    };
+    for (const Row& row : rows) {
+        Scripted_Server camera({{Step::Read(), Step::Send(row.reply), Step::Read(), Step::Send(Ok())}});
+        T_Cams cams;
+        cams[Slot].Ad_Ip = "127.0.0.1";
+        cams[Slot].Port = camera.Port();
+        cams[Slot].Login = "admin";
+        {
+            Camera_Control control(cams, [] { return Slot; });
+            control.BTN_Flip_VClick(Button(row.button).get());
+        }
+        const std::vector<std::string> requests = camera.Requests();
+        ASSERT_GE(requests.size(), 1u) << row.name;
+        EXPECT_EQ(Target(requests[0]), "/get_camera_params.cgi?&user=admin&pwd=") << row.name;
+        if (row.written < 0) {
+            EXPECT_EQ(requests.size(), 1u) << row.name;
+        } else {
+            ASSERT_EQ(requests.size(), 2u) << row.name;
+            EXPECT_EQ(Target(requests[1]),
+                      "/camera_control.cgi?param=5&value=" + std::to_string(row.written) + "&user=admin&pwd=")
+                << row.name;
+        }
+    }
+}
+
+TEST(Camera_Control, NothingIsSentWithoutASelectedCameraOrForAnUnknownButton)
+{
+    Camsim_Fixture f;
+    const auto run_all = [&f] {
+        f.control.BTN_Deplace_HautClick(Button("BTN_Deplace_Haut").get());
+        f.control.Gere_Preset_PTZ(Button("BTN_Go_PTZ_1").get(), true);
+        f.control.BTN_Go_PTZ_1Click(Button("BTN_Go_PTZ_2").get(), false);
+        f.control.BTN_Flip_VClick(Button("BTN_Flip_V").get());
+        f.control.BTN_RebootClick(Button("BTN_Reboot").get());
+    };
+    for (int selected : {0, -1, 10}) {
+        f.selected = selected;
+        run_all();
+    }
+    f.selected = Slot;
+    const char* unknown_jogs[] = {"BTN_Deplace_haut", "BTN_Deplace_Haut2", ""};
+    for (const char* name : unknown_jogs)
+        f.control.BTN_Deplace_HautClick(Button(name).get());
+    f.control.BTN_Deplace_HautClick(nullptr);
+    const char* unknown_presets[] = {"BTN_Go_PTZ_0", "BTN_Go_PTZ_11", "BTN_Go_PTZ_"};
+    for (const char* name : unknown_presets) {
+        f.control.Gere_Preset_PTZ(Button(name).get(), true);
+        f.control.Gere_Preset_PTZ(Button(name).get(), false);
+    }
+    f.control.Gere_Preset_PTZ(nullptr, true);
+    f.control.BTN_Flip_VClick(Button("BTN_Flip_X").get());
+    f.control.BTN_Flip_VClick(nullptr);
+
+    EXPECT_EQ(f.Camera().Counters().Connections, 0);
+    EXPECT_TRUE(f.questions.empty());
+    for (int slot = 1; slot <= Nb_Slots; ++slot)
+        EXPECT_EQ(f.control.Existing_Client(slot), nullptr) << "no client is made before a command is sent";
+}
+
+TEST(Camera_Control, ASilentCameraReleasesTheHandlerWithinTheTimeOuts)
+{
+    Scripted_Server silent({{Step::Read(), Step::Hang()}});
+    T_Cams cams;
+    cams[Slot].Ad_Ip = "127.0.0.1";
+    cams[Slot].Port = silent.Port();
+    Camera_Control control(cams, [] { return Slot; });
+    const auto start = steady_clock::now();
+    control.BTN_Deplace_HautClick(Button("BTN_Deplace_Bas").get());
+    EXPECT_LT(duration_cast<milliseconds>(steady_clock::now() - start).count(), 9000);
+    EXPECT_EQ(silent.Requests().size(), 1u);
+}
+
+TEST(Camera_Control, CommandsDoNotWaitForTheSnapshotInFlight)
+{
+    // The first connection is the worker's snapshot request, which the camera never answers; the
+    // command must go over a connection of its own and complete at once.
+    Scripted_Server camera({{Step::Read(), Step::Hang()}, {Step::Read(), Step::Send(Ok())}});
+    T_Cams cams;
+    cams[Slot].Ad_Ip = "127.0.0.1";
+    cams[Slot].Port = camera.Port();
+    cams[Slot].Login = "admin";
+
+    TF_Lib_Cam worker;
+    worker.Set_Url(camera.Base_Url() + "/snapshot.cgi?user=admin&pwd=");
+    worker.Poll_Flux();
+    ASSERT_TRUE(Wait_Until([&] { return camera.Requests().size() == 1; })) << "the snapshot request is on the wire";
+
+    Camera_Control control(cams, [] { return Slot; });
+    ASSERT_EQ(control.Existing_Client(Slot), nullptr);
+    const auto start = steady_clock::now();
+    control.BTN_Deplace_HautClick(Button("BTN_Deplace_Gauche").get());
+    EXPECT_LT(duration_cast<milliseconds>(steady_clock::now() - start).count(), 2000);
+    EXPECT_NE(control.Existing_Client(Slot), nullptr);
+
+    const std::vector<std::string> requests = camera.Requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(Target(requests[0]), "/snapshot.cgi?user=admin&pwd=");
+    EXPECT_EQ(Target(requests[1]), "/decoder_control.cgi?user=admin&pwd=&command=4&onestep=1");
+    EXPECT_EQ(camera.Connections_Accepted(), 2);
+    EXPECT_TRUE(worker.Fetching()) << "the snapshot is still waiting for its reply";
+}
+
+}  // namespace
