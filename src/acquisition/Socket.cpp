@@ -8,6 +8,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -78,6 +80,16 @@ void Socket::Wait(short events, int timeout_ms, const Abort_Signal& abort, const
     }
 }
 
+bool Is_Reserved_Invalid_Name(const std::string& host)
+{
+    std::string name = host;
+    while (!name.empty() && name.back() == '.')
+        name.pop_back();
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+    constexpr std::string_view suffix = ".invalid";
+    return name == "invalid" || (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0);
+}
+
 Socket Socket::Connect(const std::string& host, int port, int timeout_ms, const Abort_Signal& abort)
 {
     if (abort.Is_Raised())
@@ -90,6 +102,12 @@ Socket Socket::Connect(const std::string& host, int port, int timeout_ms, const 
     addrinfo* found = nullptr;
     const std::string service = std::to_string(port);
     int rc = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &found);
+    // NOTE: names under the reserved top-level domain "invalid" never resolve; they are refused here,
+    // without asking any name server (the maker's host defaults to one).
+    if (rc == EAI_NONAME && Is_Reserved_Invalid_Name(host)) {
+        throw E_Http_Error(std::string("Socket Error # ") + std::to_string(EAI_NONAME) + ": " + ::gai_strerror(EAI_NONAME),
+                           EAI_NONAME);
+    }
     if (rc == EAI_NONAME) {
         hints.ai_flags = AI_NUMERICSERV;
         rc = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &found);

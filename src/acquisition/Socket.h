@@ -43,3 +43,7 @@ private:
 
     int fd_ = -1;
 };
+
+// True for names under the reserved top-level domain "invalid" ("tambrel.invalid", "x.invalid."),
+// which by definition never resolve.
+bool Is_Reserved_Invalid_Name(const std::string& host);

@@ -4,6 +4,7 @@
 #include "Camera_Grid.h"
 #include "Cams_Ini.h"
 #include "Clock.h"
+#include "Donation_Url.h"
 #include "Drop_Down_List.h"
 #include "Folders.h"
 #include "Integer_Edit.h"
@@ -15,6 +16,7 @@
 #include "Tambrel_Application.h"
 #include "UF_Full_Screen.h"
 #include "UF_Lib_Cam.h"
+#include "Web_Links.h"
 #include "Window_Layout.h"
 
 #include <QCloseEvent>
@@ -25,9 +27,6 @@
 #include <QStatusBar>
 #include <QTimer>
 
-#ifndef TAMBREL_MAKER_HOST
-#define TAMBREL_MAKER_HOST "tambrel.invalid"
-#endif
 #ifndef TAMBREL_CONTACT
 #define TAMBREL_CONTACT "contact@tambrel.invalid"
 #endif
@@ -101,6 +100,8 @@ void TF_Main::Create_Controls()
     PNL_Ptz = new Ptz_Panel(this);
     PNL_Ptz->setGeometry(353, 343, Ptz_Panel::Panel_Width, Ptz_Panel::Panel_Height);
 
+    PNL_Info = new Web_Links(this);
+
     gestures_ = new Gesture_Filter(this);
     commands_ = std::make_unique<Camera_Control>(Cam, [this] { return Cam_To_Set(); }, this);
 
@@ -141,12 +142,13 @@ void TF_Main::Connect_Handlers()
     Connect_Gestures();
     Connect_Log_Handlers();
     Connect_Ptz_Handlers();
+    Connect_Link_Handlers();
 }
 
 void TF_Main::Set_Constants()
 {
     Appli_Name = "Tambrel";
-    const std::string site = std::string("http://") + TAMBREL_MAKER_HOST;
+    const std::string site = "http://" + Maker_Host();
     Url_Ver = site + "/vesk-soft/Tambrel/Tambrel.ver";
     Url_Exe = site + "/vesk-soft/Tambrel/Tambrel.exe";
     Url_Site = site + "/software/index.html";
@@ -164,6 +166,8 @@ void TF_Main::FormCreate()
     Creating = true;
     try {
         Set_Constants();
+        PNL_Info->LBL_Site_Vesk->Set_Target(Url_Site);
+        PNL_Info->LBL_Update->Set_Target(Url_Exe);
         STB_Main->showMessage(QString::fromStdString(std::string(TAMBREL_CONTACT) + "  |  " + Appli_Name + " " + Appli_Version));
         Dir_Data = Data_Folder();
         if (!Folder_Exists(Dir_Data))
@@ -219,11 +223,6 @@ void TF_Main::FormClose()
 void TF_Main::TMR_Refresh_CamTimer()
 {
     Refresh_Cams();
-}
-
-void TF_Main::TMR_UpdateTimer()
-{
-    TMR_Update->stop();
 }
 
 bool TF_Main::event(QEvent* event)

@@ -27,6 +27,7 @@ class Settings_Panel;
 class Snapshot_Writer;
 class TF_Full_Screen;
 class TF_Lib_Cam;
+class Web_Links;
 class Window_Layout;
 struct Local_Date_Time;
 
@@ -35,7 +36,7 @@ struct Local_Date_Time;
 // focused classes it composes; the handlers here are the program's named operations, each a thin call.
 // The handlers are defined in one file per concern: UF_Main.cpp (lifecycle), UF_Main_Grid.cpp,
 // UF_Main_Refresh.cpp, UF_Main_Settings.cpp, UF_Main_Config_Files.cpp, UF_Main_Gestures.cpp,
-// UF_Main_Log.cpp, UF_Main_Ptz.cpp.
+// UF_Main_Log.cpp, UF_Main_Ptz.cpp, UF_Main_Update.cpp.
 class TF_Main : public QMainWindow {
     Q_OBJECT
 public:
@@ -94,12 +95,15 @@ public:
     Log_Panel* PNL_Visue_Expert = nullptr;
     QPlainTextEdit* MMO_Log_Display = nullptr;
     Ptz_Panel* PNL_Ptz = nullptr;
+    Web_Links* PNL_Info = nullptr;   // hidden: the link labels LBL_Update, LBL_Site_Vesk, LBL_Paypal
 
     Camera_Grid& Grid() { return *grid_; }
     Camera_Control& Commands() { return *commands_; }
 
     // The full-screen window, created after this one by the program entry; released by FormClose.
     TF_Full_Screen* F_Full_Screen = nullptr;
+    // Makes full_screen this window's F_Full_Screen, its commands and tool panel places served from here.
+    void Attach_Full_Screen(TF_Full_Screen* full_screen);
 
     // ---- lifecycle ----
     void FormCreate();
@@ -166,6 +170,11 @@ public:
     void BTN_Flip_VClick(QObject* Sender);
     void BTN_RebootClick(QObject* Sender);
 
+    // ---- update check and web links ----
+    void BTN_UpdateClick(QObject* Sender);
+    void BTN_Site_VeskClick(QObject* Sender);
+    void BTN_PaypalClick(QObject* Sender);
+
     Window_Layout& Layout() { return *layout_; }
     const Clock& Time() const { return *clock_; }
     std::string Datas_Ini() const { return Dir_Data + "datas.ini"; }
@@ -184,6 +193,7 @@ private:
     void Connect_Gestures();
     void Connect_Log_Handlers();
     void Connect_Ptz_Handlers();
+    void Connect_Link_Handlers();
     void Set_Constants();
     void Create_Workers();
     void Mirror_Full_Screen(int N);

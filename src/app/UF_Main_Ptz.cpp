@@ -7,6 +7,7 @@
 #include "Repeat_Button.h"
 #include "Settings_Panel.h"
 #include "Two_State_Switch.h"
+#include "UF_Full_Screen.h"
 
 #include <QPushButton>
 
@@ -50,4 +51,26 @@ void TF_Main::BTN_Flip_VClick(QObject* Sender)
 void TF_Main::BTN_RebootClick(QObject* Sender)
 {
     Commands().BTN_RebootClick(Sender);
+}
+
+void TF_Main::Attach_Full_Screen(TF_Full_Screen* full_screen)
+{
+    F_Full_Screen = full_screen;
+    if (!full_screen)
+        return;
+    T_Full_Screen_Host& host = full_screen->F_Main;
+    host.BTN_Deplace_HautClick = [this](QObject* Sender) { BTN_Deplace_HautClick(Sender); };
+    host.Gere_Preset_PTZ = [this](QObject* Sender, bool Set_Mode) { Gere_Preset_PTZ(Sender, Set_Mode); };
+    host.BTN_RebootClick = [this](QObject* Sender) { BTN_RebootClick(Sender); };
+    host.BTN_Flip_VClick = [this](QObject* Sender) { BTN_Flip_VClick(Sender); };
+    host.Alias_Of = [this](int slot) { return Is_Slot(slot) ? Cam[slot].Alias : std::string(); };
+    host.Read_Places = [this] {
+        return T_Full_Screen_Places{Full_Screen_Ptz_Top, Full_Screen_Ptz_Left, Full_Screen_E_Fct_Top, Full_Screen_E_Fct_Left};
+    };
+    host.Store_Places = [this](const T_Full_Screen_Places& places) {
+        Full_Screen_Ptz_Top = places.Full_Screen_Ptz_Top;
+        Full_Screen_Ptz_Left = places.Full_Screen_Ptz_Left;
+        Full_Screen_E_Fct_Top = places.Full_Screen_E_Fct_Top;
+        Full_Screen_E_Fct_Left = places.Full_Screen_E_Fct_Left;
+    };
 }

@@ -76,9 +76,10 @@ void TF_Main::Mirror_Full_Screen(int N)
     full.PNL_Status_Cam->Set_Color(c.PNL_Status_Cam->Color());
     full.PNL_Status_Cam->Set_Caption(c.PNL_Status_Cam->Caption());
     full.IMG_Cam->setVisible(c.IMG_Cam->isVisibleTo(c.PNL_Status_Cam));
-    const int w = full.PNL_Status_Cam->width() / 3;
-    const int h = full.PNL_Status_Cam->height() / 3;
-    full.GIF_Cam->setGeometry(w / 3, h / 3, w, h);
+    // A box of a third of the panel, a third of the way in.
+    const int third_w = full.PNL_Status_Cam->width() / 3;
+    const int third_h = full.PNL_Status_Cam->height() / 3;
+    full.GIF_Cam->setGeometry(third_w, third_h, third_w, third_h);
     full.GIF_Cam->setVisible(c.GIF_Cam->isVisibleTo(c.PNL_Status_Cam));
     full.GIF_Cam->Set_Animate(c.GIF_Cam->Animate());
     Set_Label_Look(full.LBL_Cam, c.LBL_Cam->text(), c.LBL_Cam->palette().color(QPalette::WindowText), c.LBL_Cam->font().bold());

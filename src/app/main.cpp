@@ -18,7 +18,7 @@ int main(int argc, char** argv)
     Signal_Bridge signal_bridge;
 
     auto F_Main = std::make_unique<TF_Main>();
-    F_Main->F_Full_Screen = new TF_Full_Screen(F_Main.get());
+    F_Main->Attach_Full_Screen(new TF_Full_Screen(F_Main.get()));
 
     QObject::connect(&signal_bridge, &Signal_Bridge::Close_Requested, F_Main.get(), [&] { F_Main->close(); });
 
