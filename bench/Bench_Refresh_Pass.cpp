@@ -1,0 +1,112 @@
+// One refresh pass of the main window over nine live cameras (simulated, in process), measured on the
+// user-interface thread: when no snapshot is due (target: under 1 ms) and when all nine save a snapshot.
+#include "Camsim_Server.h"
+#include "Clock.h"
+#include "Folder_Edit.h"
+#include "Settings_Panel.h"
+#include "Tambrel_Application.h"
+#include "UF_Lib_Cam.h"
+#include "UF_Main.h"
+
+#include <QComboBox>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+class Bench_Clock : public Clock {
+public:
+    int64_t Tick_Ms() const override { return tick; }
+    Local_Date_Time Now() const override { return now; }
+    int64_t tick = 10'000'000;
+    Local_Date_Time now{2015, 12, 12, 14, 3, 7, 45};
+};
+
+struct Nine_Cameras {
+    QTemporaryDir home;
+    Camsim_Server cameras{[] {
+        Camsim_Options options;
+        options.Count = 9;
+        return options;
+    }()};
+    Bench_Clock clock;
+    std::unique_ptr<TF_Main> window;
+
+    explicit Nine_Cameras(int record_mode)
+    {
+        qputenv("XDG_DATA_HOME", home.path().toUtf8());
+        cameras.Start();
+        window = std::make_unique<TF_Main>(nullptr, &clock);
+        TF_Main& w = *window;
+        w.TMR_Refresh_Cam->stop();
+        w.CBX_Size_Pnl->setCurrentIndex(2);
+        w.CBX_Nb_Cam->setCurrentIndex(8);
+        for (int n = 1; n <= 9; ++n) {
+            w.Cam[n].Valide = true;
+            w.Cam[n].Ad_Ip = "127.0.0.1";
+            w.Cam[n].Port = cameras.Port(n);
+            w.Cam[n].Password = "";
+            w.Cam[n].Valide_Record = record_mode;
+        }
+        w.Load_Cam_Setting(w.Cam_To_Set());
+        w.PNL_Config->DED_Dest_Folder->Set_Path(home.path() + "/snapshots");
+        w.show();
+        // Every camera live before measuring.
+        for (int i = 0; i < 500; ++i) {
+            w.Refresh_Cams();
+            QCoreApplication::processEvents();
+            bool all = true;
+            for (int n = 1; n <= 9; ++n)
+                all = all && !w.Lib_Cam[static_cast<std::size_t>(n)]->Not_Connected();
+            if (all)
+                break;
+            QThread::msleep(10);
+        }
+    }
+};
+
+void BM_Refresh_Pass_Nothing_Due(benchmark::State& state)
+{
+    Nine_Cameras setup(0);
+    for (auto _ : state) {
+        setup.window->Refresh_Cams();
+        state.PauseTiming();
+        QCoreApplication::processEvents();   // paint and take the workers' results outside the measure
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Refresh_Pass_Nothing_Due)->Unit(benchmark::kMicrosecond)->MinTime(3.0);
+
+void BM_Refresh_Pass_Nine_Saving(benchmark::State& state)
+{
+    Nine_Cameras setup(1);
+    setup.window->Frequence_Rec = 1;
+    for (auto _ : state) {
+        // Each pass is one interval later and one millisecond on, so every camera saves a new file.
+        setup.clock.tick += 1001;
+        setup.clock.now.Millisecond = (setup.clock.now.Millisecond + 1) % 1000;
+        setup.window->Refresh_Cams();
+        state.PauseTiming();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Refresh_Pass_Nine_Saving)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Tambrel_Application app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

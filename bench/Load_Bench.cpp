@@ -1,0 +1,195 @@
+// End-to-end load run of the viewer: the real main window, shown, refreshing nine cameras served by the
+// simulator in another process (so the figures are the viewer's own). Prints the pictures shown per camera
+// per second, the process CPU time per shown picture, resident memory and threads at start and end, and the
+// time the window takes to close.
+//
+//   tambrel-load-bench --camsim build/tambrel-camsim [--seconds 60] [--cameras 9] [--size 640x480]
+//                      [--frame-rate 0] [--panel-size 2] [--record 0] [--sample sample.jpg]
+//
+// Run it under xvfb-run (scripts/bench does) so that painting goes through a real X server.
+#include "Folder_Edit.h"
+#include "Picture_Box.h"
+#include "Camera_Grid.h"
+#include "Settings_Panel.h"
+#include "Tambrel_Application.h"
+#include "UF_Lib_Cam.h"
+#include "UF_Main.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <map>
+#include <vector>
+
+namespace {
+
+struct Options {
+    QString camsim;
+    int seconds = 60;
+    int cameras = 9;
+    QString size = "640x480";
+    int frame_rate = 0;      // item index of CBX_Frame_Rate: 0 is 20 fps
+    int panel_size = 2;      // item index of CBX_Size_Pnl: 2 is 320*240
+    int record = 0;          // recording mode of every camera
+    QString sample;          // where to write one received JPEG (for the decode floor)
+};
+
+Options Parse(const QStringList& args)
+{
+    Options o;
+    for (int i = 1; i + 1 < args.size(); i += 2) {
+        const QString& name = args[i];
+        const QString& value = args[i + 1];
+        if (name == "--camsim") o.camsim = value;
+        else if (name == "--seconds") o.seconds = value.toInt();
+        else if (name == "--cameras") o.cameras = value.toInt();
+        else if (name == "--size") o.size = value;
+        else if (name == "--frame-rate") o.frame_rate = value.toInt();
+        else if (name == "--panel-size") o.panel_size = value.toInt();
+        else if (name == "--record") o.record = value.toInt();
+        else if (name == "--sample") o.sample = value;
+    }
+    return o;
+}
+
+double Cpu_Seconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+long Status_Value(const char* key)
+{
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(static_cast<int>(strlen(key))).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Tambrel_Application app(argc, argv);
+    const Options options = Parse(app.arguments());
+    if (options.camsim.isEmpty()) {
+        std::fprintf(stderr, "usage: tambrel-load-bench --camsim PATH [--seconds N] ...\n");
+        return 2;
+    }
+
+    QTemporaryDir home;
+    qputenv("XDG_DATA_HOME", home.path().toUtf8());
+
+    // The simulated cameras, in their own process, on ports the system chooses.
+    QProcess camsim;
+    camsim.setProcessChannelMode(QProcess::MergedChannels);
+    camsim.start(options.camsim, {"--count", QString::number(options.cameras), "--base-port", "0", "--size", options.size,
+                                  "--fps", "5"});
+    std::vector<int> ports;
+    QElapsedTimer waited;
+    waited.start();
+    QByteArray output;
+    while (static_cast<int>(ports.size()) < options.cameras && waited.elapsed() < 10000) {
+        camsim.waitForReadyRead(200);
+        output += camsim.readAll();
+        ports.clear();
+        const QRegularExpression port_line("camera \\d+: port (\\d+)");
+        for (auto it = port_line.globalMatch(QString::fromUtf8(output)); it.hasNext();)
+            ports.push_back(it.next().captured(1).toInt());
+    }
+    if (static_cast<int>(ports.size()) < options.cameras) {
+        std::fprintf(stderr, "the simulated cameras did not start:\n%s\n", output.constData());
+        return 1;
+    }
+
+    auto window = std::make_unique<TF_Main>();
+    TF_Main& w = *window;
+    w.CBX_Size_Pnl->setCurrentIndex(options.panel_size);
+    w.CBX_Nb_Cam->setCurrentIndex(options.cameras - 1);
+    for (int n = 1; n <= options.cameras; ++n) {
+        w.Cam[n].Valide = true;
+        w.Cam[n].Ad_Ip = "127.0.0.1";
+        w.Cam[n].Port = ports[static_cast<std::size_t>(n - 1)];
+        w.Cam[n].Password = "";
+        w.Cam[n].Valide_Record = options.record;
+    }
+    w.Load_Cam_Setting(w.Cam_To_Set());
+    w.PNL_Config->DED_Dest_Folder->Set_Path(home.path() + "/snapshots");
+    w.CBX_Frame_Rate->setCurrentIndex(options.frame_rate);
+    w.resize(1280, 800);
+    w.show();
+
+    // After every pass: count the pictures that are new on screen.
+    std::map<int, qint64> last_key;
+    std::vector<long> shown(static_cast<std::size_t>(options.cameras) + 1, 0);
+    long passes = 0;
+    bool measuring = false;
+    QObject::connect(w.TMR_Refresh_Cam, &QTimer::timeout, &w, [&] {
+        if (!measuring)
+            return;
+        ++passes;
+        for (int n = 1; n <= options.cameras; ++n) {
+            const qint64 key = w.Grid().Slot(n).IMG_Cam->Picture().cacheKey();
+            if (key != 0 && key != last_key[n])
+                ++shown[static_cast<std::size_t>(n)];
+            last_key[n] = key;
+        }
+    });
+
+    // Five seconds to settle, then the measured run.
+    double cpu_start = 0;
+    long rss_start = 0, threads_start = 0;
+    QElapsedTimer run;
+    QTimer::singleShot(5000, &w, [&] {
+        if (!options.sample.isEmpty()) {
+            const QImage picture = w.Grid().Slot(1).IMG_Cam->Picture();
+            std::fprintf(stderr, "sample picture %dx%d\n", picture.width(), picture.height());
+        }
+        measuring = true;
+        cpu_start = Cpu_Seconds();
+        rss_start = Status_Value("VmRSS:");
+        threads_start = Status_Value("Threads:");
+        run.start();
+    });
+    QTimer::singleShot(5000 + options.seconds * 1000, &w, [&] {
+        measuring = false;
+        const double seconds = run.elapsed() / 1000.0;
+        const double cpu = Cpu_Seconds() - cpu_start;
+        const long rss_end = Status_Value("VmRSS:");
+        const long threads_end = Status_Value("Threads:");
+        long total = 0;
+        std::printf("cameras %d, %s, frame rate index %d, %.1f s, %ld refresh passes (%.1f per s)\n", options.cameras,
+                    options.size.toUtf8().constData(), options.frame_rate, seconds, passes, passes / seconds);
+        for (int n = 1; n <= options.cameras; ++n) {
+            total += shown[static_cast<std::size_t>(n)];
+            std::printf("  camera %d: %.2f pictures shown per second\n", n, shown[static_cast<std::size_t>(n)] / seconds);
+        }
+        std::printf("pictures shown per camera per second: %.2f\n", total / seconds / options.cameras);
+        std::printf("process CPU: %.2f s in %.1f s (%.0f%% of one core), %.3f ms per shown picture\n", cpu, seconds,
+                    100 * cpu / seconds, total > 0 ? 1000 * cpu / total : 0.0);
+        std::printf("resident memory: %ld kB at start, %ld kB at end (%+ld kB)\n", rss_start, rss_end, rss_end - rss_start);
+        std::printf("threads: %ld at start, %ld at end\n", threads_start, threads_end);
+        QElapsedTimer closing;
+        closing.start();
+        w.close();
+        std::printf("closing the window took %lld ms\n", static_cast<long long>(closing.elapsed()));
+        std::fflush(stdout);
+    });
+    const int status = app.exec();
+    window.reset();
+    camsim.terminate();
+    camsim.waitForFinished(3000);
+    return status;
+}

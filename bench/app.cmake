@@ -1,0 +1,9 @@
+# The main window's refresh pass over nine live cameras.
+tambrel_bench(bench_refresh_pass
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/Bench_Refresh_Pass.cpp
+  LIBS tambrel_app tambrel_camsim)
+
+# End-to-end load run: the viewer's main window on simulated cameras served by another process.
+add_executable(tambrel-load-bench ${CMAKE_CURRENT_LIST_DIR}/Load_Bench.cpp)
+target_link_libraries(tambrel-load-bench PRIVATE tambrel_app tambrel_warnings)
+set_target_properties(tambrel-load-bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
