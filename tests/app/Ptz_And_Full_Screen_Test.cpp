@@ -1,0 +1,156 @@
+#include "Camera_Control.h"
+#include "Camera_Grid.h"
+#include "Camsim_Server.h"
+#include "Main_Window_Fixture.h"
+#include "Panel.h"
+#include "Picture_Box.h"
+#include "Ptz_Panel.h"
+#include "Repeat_Button.h"
+#include "Two_State_Switch.h"
+#include "UF_Full_Screen.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// The PTZ panel and the full-screen window of a main window on simulated cameras.
+class Ptz_Test : public Main_Window_Test {
+protected:
+    void SetUp() override
+    {
+        Camsim_Options options;
+        options.Count = 3;
+        options.Width = 160;
+        options.Height = 120;
+        cameras_ = std::make_unique<Camsim_Server>(options);
+        cameras_->Start();
+        TF_Main& w = Start();
+        w.TMR_Refresh_Cam->stop();
+        w.CBX_Nb_Cam->setCurrentIndex(2);
+        for (int n = 1; n <= 3; ++n) {
+            w.Cam[n].Ad_Ip = "127.0.0.1";
+            w.Cam[n].Port = cameras_->Port(n);
+            w.Cam[n].Password = "";
+            w.Cam[n].Alias = " Spot " + std::to_string(n) + " ";
+        }
+        w.Load_Cam_Setting(w.Cam_To_Set());
+        full_ = new TF_Full_Screen(&w);
+        w.Attach_Full_Screen(full_);
+        w.show();
+    }
+    TF_Main& W() { return *window_; }
+    QString Strip() { return W().PNL_Ptz->PNL_Ptz_N_Cam->Caption(); }
+    int Requests(int camera, const char* path) { return cameras_->Camera(camera).Counters().Requests_By_Path[path]; }
+
+    std::unique_ptr<Camsim_Server> cameras_;
+    TF_Full_Screen* full_ = nullptr;
+};
+
+TEST_F(Ptz_Test, ThePtzButtonOpensThePanelNamingTheSelectedCamera)
+{
+    W().CBX_N_Cam->setCurrentIndex(2);
+    EXPECT_EQ(Strip(), "1-CAM1");   // untouched while closed
+    W().BTN_Show_PtzClick(nullptr);
+    EXPECT_TRUE(W().PNL_Ptz->isVisible());
+    EXPECT_EQ(Strip(), "3- Spot 3 ");
+    // While open, the strip follows the camera to set.
+    W().CBX_N_Cam->setCurrentIndex(1);
+    EXPECT_EQ(Strip(), "2- Spot 2 ");
+    // While closed it does not; opening again shows the current camera.
+    W().PNL_Ptz->hide();
+    W().CBX_N_Cam->setCurrentIndex(0);
+    EXPECT_EQ(Strip(), "2- Spot 2 ");
+    W().BTN_Show_PtzClick(nullptr);
+    EXPECT_EQ(Strip(), "1- Spot 1 ");
+}
+
+TEST_F(Ptz_Test, ARightClickOnAPictureSelectsItsCameraAndOpensThePanel)
+{
+    W().IMG_Cam1MouseUp(W().Grid().Slot(3).IMG_Cam, Qt::RightButton);
+    EXPECT_EQ(W().Cam_To_Set(), 3);
+    EXPECT_TRUE(W().PNL_Ptz->isVisible());
+    EXPECT_EQ(Strip(), "3- Spot 3 ");
+}
+
+TEST_F(Ptz_Test, OtherButtonsOnAPictureDoNothing)
+{
+    W().IMG_Cam1MouseUp(W().Grid().Slot(2).IMG_Cam, Qt::LeftButton);
+    EXPECT_EQ(W().Cam_To_Set(), 1);
+    EXPECT_FALSE(W().PNL_Ptz->isVisible());
+}
+
+TEST_F(Ptz_Test, AJogGoesToTheSelectedCameraOnly)
+{
+    W().CBX_N_Cam->setCurrentIndex(1);
+    W().BTN_Show_PtzClick(nullptr);
+    emit W().PNL_Ptz->BTN_Deplace_Gauche->Repeat_Click();
+    EXPECT_EQ(Requests(2, "/decoder_control.cgi"), 1);
+    EXPECT_EQ(Requests(1, "/decoder_control.cgi"), 0);
+    EXPECT_NE(cameras_->Camera(2).Counters().Last_Request_Head.find("GET /decoder_control.cgi?user=admin&pwd=&command=4&onestep=1 HTTP/1.1\r\n"),
+              std::string::npos);
+}
+
+TEST_F(Ptz_Test, WithNoCameraSelectedNothingIsSent)
+{
+    W().CBX_Nb_Cam->setCurrentIndex(-1);
+    ASSERT_EQ(W().Cam_To_Set(), 0);
+    emit W().PNL_Ptz->BTN_Deplace_Haut->Repeat_Click();
+    W().PNL_Ptz->BTN_Go_PTZ[0]->click();
+    W().PNL_Ptz->BTN_Flip_V->click();
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_EQ(cameras_->Camera(n).Counters().Connections, 0);
+}
+
+TEST_F(Ptz_Test, APresetGoesInTheModeOfTheSwitch)
+{
+    W().Commands().Set_Confirm([](const std::string&) { return Dbx_Answer::Yes; });
+    W().PNL_Ptz->BTN_Go_PTZ[9]->click();
+    EXPECT_NE(cameras_->Camera(1).Counters().Last_Request_Head.find("&command=49 HTTP"), std::string::npos);
+    W().PNL_Ptz->SWT_Preset->click();
+    ASSERT_TRUE(W().PNL_Ptz->SWT_Preset->isChecked());
+    W().PNL_Ptz->BTN_Go_PTZ[9]->click();
+    EXPECT_NE(cameras_->Camera(1).Counters().Last_Request_Head.find("&command=48 HTTP"), std::string::npos);
+}
+
+TEST_F(Ptz_Test, ADoubleClickOnAGridPanelOpensTheFullScreenWindowOnThatCamera)
+{
+    W().PNL_Cam1Click(W().Grid().Slot(2).IMG_Cam);
+    W().IMG_Cam1DblClick(W().Grid().Slot(2).IMG_Cam);
+    EXPECT_TRUE(full_->isVisible());
+    EXPECT_EQ(W().N_Cam_Full_Screen, 2);
+    W().Refresh_Cams();
+    EXPECT_EQ(full_->N_Cam, 2);
+    // Its PTZ panel drives the camera to set, which the click made camera 2.
+    emit full_->PNL_Ptz->BTN_Deplace_Droite->Repeat_Click();
+    EXPECT_EQ(Requests(2, "/decoder_control.cgi"), 1);
+    // A name with no slot number opens nothing.
+    full_->hide();
+    W().IMG_Cam1DblClick(W().PNL_Cams);
+    EXPECT_FALSE(full_->isVisible());
+}
+
+TEST_F(Ptz_Test, TheFullScreenPanelPlacesAreKeptByTheMainWindow)
+{
+    W().N_Cam_Full_Screen = 1;
+    full_->show();
+    full_->PNL_Ptz->move(40, 50);
+    full_->PNL_E_Fct->move(300, 20);
+    full_->hide();
+    EXPECT_EQ(W().Full_Screen_Ptz_Left, 40);
+    EXPECT_EQ(W().Full_Screen_Ptz_Top, 50);
+    EXPECT_EQ(W().Full_Screen_E_Fct_Left, 300);
+    EXPECT_EQ(W().Full_Screen_E_Fct_Top, 20);
+}
+
+TEST_F(Ptz_Test, ClosingTheMainWindowReleasesTheFullScreenWindow)
+{
+    QPointer<TF_Full_Screen> full = full_;
+    W().close();
+    QTest::qWait(20);
+    EXPECT_TRUE(full.isNull());
+}
+
+} // namespace
