@@ -8,6 +8,7 @@
 //
 // Run it under xvfb-run (scripts/bench does) so that painting goes through a real X server.
 #include "Folder_Edit.h"
+#include "Http_Client.h"
 #include "Picture_Box.h"
 #include "Camera_Grid.h"
 #include "Settings_Panel.h"
@@ -114,6 +115,16 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    // One picture as the cameras send it, for the decode floor (tjbench on the same kind of frame).
+    if (!options.sample.isEmpty()) {
+        T_Http_Client client;
+        std::string body;
+        client.Get("http://127.0.0.1:" + std::to_string(ports[0]) + "/snapshot.cgi?user=admin&pwd=", body);
+        QFile sample(options.sample);
+        if (sample.open(QIODevice::WriteOnly))
+            sample.write(body.data(), static_cast<qint64>(body.size()));
+    }
+
     auto window = std::make_unique<TF_Main>();
     TF_Main& w = *window;
     w.CBX_Size_Pnl->setCurrentIndex(options.panel_size);
@@ -153,10 +164,6 @@ int main(int argc, char** argv)
     long rss_start = 0, threads_start = 0;
     QElapsedTimer run;
     QTimer::singleShot(5000, &w, [&] {
-        if (!options.sample.isEmpty()) {
-            const QImage picture = w.Grid().Slot(1).IMG_Cam->Picture();
-            std::fprintf(stderr, "sample picture %dx%d\n", picture.width(), picture.height());
-        }
         measuring = true;
         cpu_start = Cpu_Seconds();
         rss_start = Status_Value("VmRSS:");

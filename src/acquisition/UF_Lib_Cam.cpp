@@ -139,8 +139,18 @@ bool TF_Lib_Cam::Attempt(const std::string& url)
         try {
             if (!decoder_)
                 decoder_ = std::make_unique<Jpeg_Decoder>();
-            picture = decoder_->Decode(body_.data(), body_.size());
+            QImage recycled;
+            for (QImage& old : recycle_) {
+                if (!old.isNull() && old.isDetached()) {
+                    recycled = std::move(old);
+                    old = QImage();
+                    break;
+                }
+            }
+            picture = decoder_->Decode(body_.data(), body_.size(), std::move(recycled));
             decoded = true;
+            recycle_[recycle_next_] = picture;
+            recycle_next_ = (recycle_next_ + 1) % recycle_.size();
         } catch (const std::exception&) {
         }
     }

@@ -3,6 +3,7 @@
 
 #include <QImage>
 
+#include <array>
 #include <condition_variable>
 #include <memory>
 #include <cstdint>
@@ -94,5 +95,9 @@ private:
 
     std::string body_;                  // worker thread only
     std::unique_ptr<Jpeg_Decoder> decoder_;   // worker thread only
+    // The last pictures this worker decoded: once the user-interface thread has let go of one, the next
+    // picture is decoded into its buffer (worker thread only).
+    std::array<QImage, 4> recycle_;
+    std::size_t recycle_next_ = 0;
     std::thread TRD_Flux_Cam;           // last member: starts after everything above exists
 };

@@ -69,6 +69,11 @@ Jpeg_Decoder::~Jpeg_Decoder()
 
 QImage Jpeg_Decoder::Decode(const void* data, std::size_t size)
 {
+    return Decode(data, size, QImage());
+}
+
+QImage Jpeg_Decoder::Decode(const void* data, std::size_t size, QImage&& recycled)
+{
     if (data == nullptr || size == 0)
         throw Jpeg_Error("JPEG decoder: no data");
     if (size > std::numeric_limits<unsigned long>::max())
@@ -81,7 +86,7 @@ QImage Jpeg_Decoder::Decode(const void* data, std::size_t size)
     bool renew = false;
     try {
         QImage picture = Decode_With_Handle(static_cast<const unsigned char*>(data),
-                                            static_cast<unsigned long>(size), renew);
+                                            static_cast<unsigned long>(size), std::move(recycled), renew);
         if (renew)
             Renew_Handle();
         return picture;
@@ -91,7 +96,8 @@ QImage Jpeg_Decoder::Decode(const void* data, std::size_t size)
     }
 }
 
-QImage Jpeg_Decoder::Decode_With_Handle(const unsigned char* bytes, unsigned long length, bool& renew)
+QImage Jpeg_Decoder::Decode_With_Handle(const unsigned char* bytes, unsigned long length, QImage&& recycled,
+                                        bool& renew)
 {
     int width = 0;
     int height = 0;
@@ -108,7 +114,10 @@ QImage Jpeg_Decoder::Decode_With_Handle(const unsigned char* bytes, unsigned lon
         throw Jpeg_Error("JPEG decoder: picture of " + std::to_string(width) + " x "
                          + std::to_string(height) + " pixels refused");
 
-    QImage picture(width, height, QImage::Format_RGB32);
+    QImage picture = std::move(recycled);
+    if (picture.isNull() || !picture.isDetached() || picture.width() != width || picture.height() != height ||
+        picture.format() != QImage::Format_RGB32)
+        picture = QImage(width, height, QImage::Format_RGB32);
     if (picture.isNull())
         throw Jpeg_Error("JPEG decoder: no memory for the picture");
 

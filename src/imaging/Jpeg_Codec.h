@@ -29,9 +29,13 @@ public:
     // (the library reports only a warning) is accepted: the missing part comes out grey or
     // smeared, as a camera's cut-short answer still shows most of its scene.
     QImage Decode(const void* data, std::size_t size);
+    // The same, decoding into `recycled` when nobody else holds it (QImage::isDetached) and it already
+    // has the picture's size and format: a camera's pictures then reuse a few buffers instead of
+    // touching fresh memory for every frame. Otherwise `recycled` is dropped and a new picture made.
+    QImage Decode(const void* data, std::size_t size, QImage&& recycled);
 
 private:
-    QImage Decode_With_Handle(const unsigned char* bytes, unsigned long length, bool& renew);
+    QImage Decode_With_Handle(const unsigned char* bytes, unsigned long length, QImage&& recycled, bool& renew);
     void Renew_Handle() noexcept;
 
     void* Handle;  // tjhandle; replaced after every failed or damaged picture

@@ -412,3 +412,31 @@ TEST(Jpeg_Decode, DamagedBytesAreRefusedOrDecoded)
 }
 
 }  // namespace
+
+// A camera's pictures reuse a buffer nobody else holds, and only such a buffer.
+TEST(Jpeg_Decode, RecyclesOnlyAPictureNobodyElseHolds)
+{
+    const QByteArray first = Jpeg_Encode(Scene_Picture(64, 48, 1), 90);
+    const QByteArray second = Jpeg_Encode(Scene_Picture(64, 48, 2), 90);
+    Jpeg_Decoder decoder;
+
+    QImage old = decoder.Decode(first.constData(), static_cast<std::size_t>(first.size()));
+    const uchar* buffer = old.constBits();
+    const qint64 old_key = old.cacheKey();
+    QImage reused = decoder.Decode(second.constData(), static_cast<std::size_t>(second.size()), std::move(old));
+    EXPECT_EQ(reused.constBits(), buffer);
+    // New pixels under a new cache key, so a picture box shows them.
+    EXPECT_NE(reused.cacheKey(), old_key);
+    EXPECT_EQ(reused, Jpeg_Decode(second.constData(), static_cast<std::size_t>(second.size())));
+
+    // Still shown somewhere: never overwritten.
+    const QImage shown = reused;
+    QImage next = decoder.Decode(first.constData(), static_cast<std::size_t>(first.size()), QImage(reused));
+    EXPECT_NE(next.constBits(), shown.constBits());
+    EXPECT_EQ(shown, Jpeg_Decode(second.constData(), static_cast<std::size_t>(second.size())));
+
+    // Another size: a new picture of the right size.
+    const QByteArray bigger = Jpeg_Encode(Scene_Picture(80, 60, 3), 90);
+    QImage resized = decoder.Decode(bigger.constData(), static_cast<std::size_t>(bigger.size()), std::move(next));
+    EXPECT_EQ(resized.size(), QSize(80, 60));
+}
