@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QImage>
 
+#include "Bench_Main.h"
+
 #include <benchmark/benchmark.h>
 #include <turbojpeg.h>
 
@@ -91,10 +93,5 @@ int main(int argc, char** argv)
         std::printf("could not write %s\n", qPrintable(path));
     file.close();
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Run_Benchmarks(argc, argv);
 }

@@ -77,16 +77,3 @@ void BM_Nine_Picture_Boxes_Smooth(benchmark::State& state)
 
 BENCHMARK(BM_Nine_Picture_Boxes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Nine_Picture_Boxes_Smooth)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,5 +1,6 @@
 // One refresh pass of the main window over nine live cameras (simulated, in process), measured on the
 // user-interface thread: when no snapshot is due (target: under 1 ms) and when all nine save a snapshot.
+#include "Bench_Main.h"
 #include "Camsim_Server.h"
 #include "Clock.h"
 #include "Folder_Edit.h"
@@ -102,11 +103,7 @@ BENCHMARK(BM_Refresh_Pass_Nine_Saving)->Unit(benchmark::kMillisecond)->MinTime(3
 
 int main(int argc, char** argv)
 {
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Default_To_Offscreen();
     Tambrel_Application app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Run_Benchmarks(argc, argv);
 }

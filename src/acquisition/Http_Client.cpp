@@ -88,7 +88,7 @@ void T_Http_Client::Read_Reply(const Http_Url& url, std::string& body)
         throw E_Http_Error(parser.Error());
 
     const Http_Reply_Head& head = parser.Head();
-    bool can_answer_basic = has_user_ && !Http_Trim(password_).empty();
+    bool can_answer_basic = has_user_ && !Trim_View(password_).empty();
     Http_Outcome outcome = Decide_Http_Outcome(head, can_answer_basic);
     if (outcome == Http_Outcome::Accept_Basic && credential_.empty())
         credential_ = Base64_Encode(user_ + ":" + password_);

@@ -102,8 +102,8 @@ void Http_Cookies::Store(std::string_view set_cookie, const std::string& request
     if (equals == std::string_view::npos)
         return;
     Http_Cookie cookie;
-    cookie.Name = std::string(Http_Trim(pair.substr(0, equals)));
-    cookie.Value = std::string(Http_Trim(pair.substr(equals + 1)));
+    cookie.Name = std::string(Trim_View(pair.substr(0, equals)));
+    cookie.Value = std::string(Trim_View(pair.substr(equals + 1)));
     if (cookie.Name.empty() || cookie.Name.size() + cookie.Value.size() > Max_Cookie_Bytes)
         return;
     if (Has_Control_Character(cookie.Name) || Has_Control_Character(cookie.Value))
@@ -111,10 +111,10 @@ void Http_Cookies::Store(std::string_view set_cookie, const std::string& request
 
     std::optional<Time> max_age_expiry;
     for (std::size_t i = 1; i < parts.size(); ++i) {
-        std::string_view attribute = Http_Trim(parts[i]);
+        std::string_view attribute = Trim_View(parts[i]);
         std::size_t eq = attribute.find('=');
-        std::string_view name = Http_Trim(attribute.substr(0, eq));
-        std::string_view value = eq == std::string_view::npos ? std::string_view() : Http_Trim(attribute.substr(eq + 1));
+        std::string_view name = Trim_View(attribute.substr(0, eq));
+        std::string_view value = eq == std::string_view::npos ? std::string_view() : Trim_View(attribute.substr(eq + 1));
         if (Http_Same_Text(name, "domain") && !value.empty()) {
             cookie.Domain = Http_Lower(value);
         } else if (Http_Same_Text(name, "path") && !value.empty()) {

@@ -8,7 +8,7 @@ bool Http_Headers::Continue_Last(std::string_view text)
         return false;
     std::string& value = items_.back().Value;
     value += ' ';
-    value += Http_Trim(text);
+    value += Trim_View(text);
     return true;
 }
 

@@ -5,7 +5,7 @@
 bool Has_Basic_Challenge(const Http_Headers& headers)
 {
     for (const auto& value : headers.All("WWW-Authenticate")) {
-        std::string_view text = Http_Trim(value);
+        std::string_view text = Trim_View(value);
         if (Http_Same_Text(text.substr(0, text.find(' ')), "Basic"))
             return true;
     }
@@ -16,7 +16,7 @@ bool Allows_Keep_Alive(const Http_Headers& headers)
 {
     for (const char* name : {"Connection", "Proxy-Connection"}) {
         for (const auto& value : headers.All(name))
-            if (Http_Same_Text(Http_Trim(value), "close"))
+            if (Http_Same_Text(Trim_View(value), "close"))
                 return false;
     }
     return true;

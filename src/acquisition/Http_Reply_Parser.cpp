@@ -1,4 +1,5 @@
 #include "Http_Reply_Parser.h"
+#include "Text_Scan.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -31,17 +32,6 @@ bool All_Digits(std::string_view text)
     if (!text.empty() && (text[0] == '-' || text[0] == '+'))
         text.remove_prefix(1);
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-int Hex_Digit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 }  // namespace
@@ -109,7 +99,7 @@ void Http_Reply_Parser::Head_Line(const std::string& line)
     if (colon == std::string::npos)
         head_.Headers.Add(line, std::string());
     else
-        head_.Headers.Add(line.substr(0, colon), std::string(Http_Trim(std::string_view(line).substr(colon + 1))));
+        head_.Headers.Add(line.substr(0, colon), std::string(Trim_View(std::string_view(line).substr(colon + 1))));
 }
 
 void Http_Reply_Parser::Chunk_Size_Line(const std::string& line)
@@ -232,7 +222,7 @@ Http_Parse_Status Http_Reply_Parser::Begin_Body(bool skip_body)
         return Http_Parse_Status::Need_More;
     }
     const std::string* content_length = head_.Headers.Find("Content-Length");
-    std::string_view length_text = content_length ? Http_Trim(*content_length) : std::string_view();
+    std::string_view length_text = content_length ? Trim_View(*content_length) : std::string_view();
     if (!All_Digits(length_text)) {
         state_ = State::Body_To_Close;
         return Http_Parse_Status::Need_More;

@@ -24,16 +24,6 @@ std::string Http_Lower(std::string_view text)
     return out;
 }
 
-std::string_view Http_Trim(std::string_view text)
-{
-    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 std::optional<long long> Http_Parse_Decimal(std::string_view text)
 {
     bool negative = false;

@@ -1,4 +1,5 @@
 #pragma once
+#include "Text_Scan.h"
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,8 +10,6 @@
 bool Http_Same_Text(std::string_view a, std::string_view b);
 // a lower-cased copy (ASCII only).
 std::string Http_Lower(std::string_view text);
-// text without blanks and control characters (codes 0..32) at both ends.
-std::string_view Http_Trim(std::string_view text);
 // A whole decimal number with an optional sign; nullopt when text is empty, holds anything else,
 // or does not fit in 64 bits.
 std::optional<long long> Http_Parse_Decimal(std::string_view text);

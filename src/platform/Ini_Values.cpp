@@ -1,4 +1,5 @@
 #include "Ini_Values.h"
+#include "Text_Scan.h"
 
 #include "Decimal_Syntax.h"
 
@@ -7,28 +8,6 @@
 #include <system_error>
 
 namespace {
-
-bool Is_Blank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim_Blanks(std::string_view text)
-{
-    while (!text.empty() && Is_Blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && Is_Blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-int Hex_Digit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 char Usable_Separator(char separator)
 {

@@ -1,4 +1,5 @@
 #include "Profile_Text.h"
+#include "Text_Scan.h"
 
 #include <vector>
 
@@ -16,17 +17,6 @@ struct Line {
     std::string_view name;     // section or key name, without surrounding blanks
     std::string_view raw_value;  // key lines: everything after the first "="
 };
-
-bool Is_Blank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim_Blanks(std::string_view text)
-{
-    while (!text.empty() && Is_Blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && Is_Blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 char Lower_Ascii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 

@@ -1,6 +1,8 @@
 // Text edits: blanks, replacements, removed characters, padding and file-name cleaning.
 #include "U_Lib_Util_Vesk.h"
 
+#include "Text_Scan.h"
+
 #include <algorithm>
 #include <string_view>
 
@@ -113,14 +115,7 @@ std::string Clean_File_Name(const std::string& text)
 std::string Trim(const std::string& text)
 {
     try {
-        const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-        std::size_t first = 0;
-        std::size_t last = text.size();
-        while (first < last && blank(text[first]))
-            ++first;
-        while (last > first && blank(text[last - 1]))
-            --last;
-        return text.substr(first, last - first);
+        return std::string(Trim_View(text));
     } catch (...) {
         return text;
     }

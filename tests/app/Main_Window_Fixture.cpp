@@ -1,6 +1,7 @@
 #include "Main_Window_Fixture.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 Main_Window_Test::Main_Window_Test()
     : old_xdg_(qgetenv("XDG_DATA_HOME"))
@@ -26,4 +27,27 @@ void Main_Window_Test::Close_And_Destroy()
     window_->close();
     QCoreApplication::processEvents();
     window_.reset();
+}
+
+std::unique_ptr<Camsim_Server> Start_Cameras(int count, Camsim_Options options)
+{
+    options.Count = count;
+    options.Width = 160;
+    options.Height = 120;
+    auto cameras = std::make_unique<Camsim_Server>(options);
+    cameras->Start();
+    return cameras;
+}
+
+void Use_Cameras(TF_Main& window, Camsim_Server& cameras)
+{
+    window.TMR_Refresh_Cam->stop();
+    for (int n = 1; n <= cameras.Count() && n <= Nb_Slots; ++n) {
+        window.Cam[n].Valide = true;
+        window.Cam[n].Ad_Ip = "127.0.0.1";
+        window.Cam[n].Port = cameras.Port(n);
+        window.Cam[n].Login = cameras.Options().Login;
+        window.Cam[n].Password = cameras.Options().Password;
+    }
+    window.Load_Cam_Setting(window.Cam_To_Set());
 }

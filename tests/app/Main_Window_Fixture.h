@@ -1,5 +1,6 @@
 #pragma once
 #include "Temp_Dir.h"
+#include "Camsim_Server.h"
 #include "Clock.h"
 #include "UF_Main.h"
 
@@ -38,3 +39,11 @@ protected:
 private:
     QByteArray old_xdg_;
 };
+
+// Simulated cameras on 127.0.0.1 for a main window: `count` cameras of 160 x 120, running.
+std::unique_ptr<Camsim_Server> Start_Cameras(int count, Camsim_Options options = {});
+
+// Points Cam[1..count] at the cameras (enabled, address, port, password), stops the refresh timer so that
+// the test runs the passes, and shows the camera being set in the settings column (so that its next commit
+// keeps these records).
+void Use_Cameras(TF_Main& window, Camsim_Server& cameras);

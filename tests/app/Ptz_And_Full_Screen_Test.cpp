@@ -21,22 +21,12 @@ class Ptz_Test : public Main_Window_Test {
 protected:
     void SetUp() override
     {
-        Camsim_Options options;
-        options.Count = 3;
-        options.Width = 160;
-        options.Height = 120;
-        cameras_ = std::make_unique<Camsim_Server>(options);
-        cameras_->Start();
+        cameras_ = Start_Cameras(3);
         TF_Main& w = Start();
-        w.TMR_Refresh_Cam->stop();
         w.CBX_Nb_Cam->setCurrentIndex(2);
-        for (int n = 1; n <= 3; ++n) {
-            w.Cam[n].Ad_Ip = "127.0.0.1";
-            w.Cam[n].Port = cameras_->Port(n);
-            w.Cam[n].Password = "";
+        for (int n = 1; n <= 3; ++n)
             w.Cam[n].Alias = " Spot " + std::to_string(n) + " ";
-        }
-        w.Load_Cam_Setting(w.Cam_To_Set());
+        Use_Cameras(w, *cameras_);
         full_ = new TF_Full_Screen(&w);
         w.Attach_Full_Screen(full_);
         w.show();

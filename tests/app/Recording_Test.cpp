@@ -25,21 +25,10 @@ class Recording_Test : public Main_Window_Test {
 protected:
     void SetUp() override
     {
-        Camsim_Options options;
-        options.Count = 2;
-        options.Width = 160;
-        options.Height = 120;
-        cameras_ = std::make_unique<Camsim_Server>(options);
-        cameras_->Start();
+        cameras_ = Start_Cameras(2);
         TF_Main& w = Start(&clock_);
-        w.TMR_Refresh_Cam->stop();
         w.CBX_Nb_Cam->setCurrentIndex(1);
-        for (int n = 1; n <= 2; ++n) {
-            w.Cam[n].Ad_Ip = "127.0.0.1";
-            w.Cam[n].Port = cameras_->Port(n);
-            w.Cam[n].Password = "";
-        }
-        w.Load_Cam_Setting(w.Cam_To_Set());
+        Use_Cameras(w, *cameras_);
         dest_ = home_.File("snapshots");
         w.PNL_Config->DED_Dest_Folder->Set_Path(QString::fromStdString(dest_));
         // Both cameras live before the test starts.

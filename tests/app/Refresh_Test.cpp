@@ -26,25 +26,13 @@ protected:
     void SetUp() override
     {
         Camsim_Options options;
-        options.Count = 2;
-        options.Width = 160;
-        options.Height = 120;
         options.Password = "pw";
         options.Slow_Ms = 800;
-        cameras_ = std::make_unique<Camsim_Server>(options);
-        cameras_->Start();
+        cameras_ = Start_Cameras(2, options);
         TF_Main& w = Start(&clock_);
-        w.TMR_Refresh_Cam->stop();
-        for (int slot = 1; slot <= 9; ++slot)
+        for (int slot = 3; slot <= 9; ++slot)
             w.Cam[slot].Valide = false;
-        for (int n = 1; n <= 2; ++n) {
-            w.Cam[n].Valide = true;
-            w.Cam[n].Ad_Ip = "127.0.0.1";
-            w.Cam[n].Port = cameras_->Port(n);
-            w.Cam[n].Password = "pw";
-        }
-        // The settings column shows the records as they now stand (its next commit keeps them).
-        w.Load_Cam_Setting(w.Cam_To_Set());
+        Use_Cameras(w, *cameras_);
     }
 
     TF_Main& W() { return *window_; }
