@@ -10,6 +10,7 @@
 #include "Folder_Edit.h"
 #include "Http_Client.h"
 #include "Picture_Box.h"
+#include "Process_Stats.h"
 #include "Camera_Grid.h"
 #include "Settings_Panel.h"
 #include "Tambrel_Application.h"
@@ -23,8 +24,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
-
-#include <sys/resource.h>
 
 #include <cstdio>
 #include <map>
@@ -59,24 +58,6 @@ Options Parse(const QStringList& args)
         else if (name == "--sample") o.sample = value;
     }
     return o;
-}
-
-double Cpu_Seconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-long Status_Value(const char* key)
-{
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(key))
-            return line.mid(static_cast<int>(strlen(key))).trimmed().split(' ').first().toLong();
-    return -1;
 }
 
 } // namespace

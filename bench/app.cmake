@@ -7,3 +7,8 @@ tambrel_bench(bench_refresh_pass
 add_executable(tambrel-load-bench ${CMAKE_CURRENT_LIST_DIR}/Load_Bench.cpp)
 target_link_libraries(tambrel-load-bench PRIVATE tambrel_app tambrel_warnings)
 set_target_properties(tambrel-load-bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+
+# Fault soak: nine simulated cameras (in process) cycling through every failure while the viewer records.
+add_executable(tambrel-fault-soak ${CMAKE_CURRENT_LIST_DIR}/Fault_Soak.cpp)
+target_link_libraries(tambrel-fault-soak PRIVATE tambrel_app tambrel_camsim tambrel_warnings)
+set_target_properties(tambrel-fault-soak PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)

@@ -1,0 +1,8 @@
+// libFuzzer entry of Fuzz_Numbers (see Fuzz_Targets.h).
+#include "Fuzz_Targets.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+{
+    Fuzz_Numbers(data, size);
+    return 0;
+}

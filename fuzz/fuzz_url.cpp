@@ -1,0 +1,8 @@
+// libFuzzer entry of Fuzz_Url (see Fuzz_Targets.h).
+#include "Fuzz_Targets.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+{
+    Fuzz_Url(data, size);
+    return 0;
+}
