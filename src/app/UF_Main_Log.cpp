@@ -25,6 +25,7 @@ void TF_Main::BTN_Start_LogClick(QObject* /*Sender*/)
         Log_Active = true;
         PNL_Visue_Expert->show();
         PNL_Visue_Expert->raise();
+        PNL_Visue_Expert->Keep_Inside_Parent();
     } else {
         Log_Active = false;
     }

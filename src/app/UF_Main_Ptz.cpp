@@ -25,6 +25,8 @@ void TF_Main::BTN_Show_PtzClick(QObject* /*Sender*/)
 {
     PNL_Ptz->show();
     PNL_Ptz->raise();
+    // A place kept from a larger window must not leave the panel out of reach.
+    PNL_Ptz->Keep_Inside_Parent();
     CBX_N_CamChange(CBX_N_Cam);
 }
 

@@ -144,3 +144,15 @@ TEST_F(Ptz_Test, ClosingTheMainWindowReleasesTheFullScreenWindow)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Ptz_Test, APanelPlacedOutsideTheWindowComesBackInsideWhenOpened)
+{
+    W().resize(770, 658);
+    W().PNL_Ptz->move(5000, 4000);
+    W().BTN_Show_PtzClick(nullptr);
+    EXPECT_TRUE(W().rect().contains(W().PNL_Ptz->geometry()));
+}
+
+} // namespace
