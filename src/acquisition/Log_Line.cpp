@@ -6,8 +6,6 @@ namespace {
 
 const std::string Degree = "\xC2\xB0";   // the degree sign of "N°"
 
-std::string Two(int value) { return Pad_Left(Int_To_Text(value, 0), 2, '0'); }
-
 std::string Thread_Cam(const std::string& stamp, int slot)
 {
     return stamp + " | Thread CAM N" + Degree + Int_To_Text(slot, 0);
@@ -17,7 +15,8 @@ std::string Thread_Cam(const std::string& stamp, int slot)
 
 std::string Log_Stamp(const Local_Date_Time& now)
 {
-    return Two(now.Hour) + ":" + Two(now.Minute) + ":" + Two(now.Second) + "_" + Pad_Left(Int_To_Text(now.Millisecond, 0), 3, '0');
+    return Zero_Padded(now.Hour, 2) + ":" + Zero_Padded(now.Minute, 2) + ":" + Zero_Padded(now.Second, 2) + "_" +
+           Zero_Padded(now.Millisecond, 3);
 }
 
 std::string Log_Line_Shown(const std::string& stamp, int slot, int64_t time_requested, const std::string& url)

@@ -7,9 +7,14 @@ std::string Camera_Base(const T_Cam& cam)
     return "http://" + Trim(cam.Ad_Ip + ":" + Int_To_Text(cam.Port, 0));
 }
 
+std::string Camera_Credentials(const T_Cam& cam)
+{
+    return "user=" + Trim(cam.Login) + "&pwd=" + Trim(cam.Password);
+}
+
 std::string Snapshot_Url(const T_Cam& cam)
 {
     if (cam.Use_Url)
         return Trim(cam.Special_Url);
-    return Camera_Base(cam) + "/snapshot.cgi?" + "user=" + Trim(cam.Login) + "&pwd=" + Trim(cam.Password);
+    return Camera_Base(cam) + "/snapshot.cgi?" + Camera_Credentials(cam);
 }

@@ -9,5 +9,8 @@
 // stays) + "/snapshot.cgi?" + "user=" + Login trimmed + "&pwd=" + Password trimmed. Nothing is escaped.
 std::string Snapshot_Url(const T_Cam& cam);
 
+// "user=" + Login trimmed + "&pwd=" + Password trimmed: how every request names its user to the camera.
+std::string Camera_Credentials(const T_Cam& cam);
+
 // "http://" + (Ad_Ip + ":" + Port) trimmed as one text: the start of every URL built from a camera's address.
 std::string Camera_Base(const T_Cam& cam);

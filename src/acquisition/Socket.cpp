@@ -9,13 +9,13 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <memory>
 
 #include "Abort_Signal.h"
 #include "Http_Error.h"
+#include "Http_Text.h"
 
 namespace {
 
@@ -82,10 +82,9 @@ void Socket::Wait(short events, int timeout_ms, const Abort_Signal& abort, const
 
 bool Is_Reserved_Invalid_Name(const std::string& host)
 {
-    std::string name = host;
+    std::string name = Http_Lower(host);
     while (!name.empty() && name.back() == '.')
         name.pop_back();
-    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
     constexpr std::string_view suffix = ".invalid";
     return name == "invalid" || (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0);
 }

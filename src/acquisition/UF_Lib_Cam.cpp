@@ -1,19 +1,10 @@
 #include "UF_Lib_Cam.h"
 
+#include "Clock.h"
 #include "Compare_Bitmaps.h"
 #include "Jpeg_Codec.h"
 
 #include <chrono>
-
-namespace {
-
-int64_t Tick_Ms()
-{
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
-} // namespace
 
 TF_Lib_Cam::TF_Lib_Cam()
     : TF_Lib_Cam(Options{})
@@ -124,7 +115,7 @@ void TF_Lib_Cam::Run()
 
 bool TF_Lib_Cam::Attempt(const std::string& url)
 {
-    const int64_t tick_start = Tick_Ms();
+    const int64_t tick_start = System_Clock().Tick_Ms();
     bool get_failed = false;
     body_.clear();
     try {
@@ -165,7 +156,7 @@ bool TF_Lib_Cam::Attempt(const std::string& url)
     }
     // Bytes that arrived before a failure but still decode count as a success, with a request time of 0.
     published_.BMP_Received = std::move(picture);
-    published_.Time_Requested = get_failed ? 0 : Tick_Ms() - tick_start;
+    published_.Time_Requested = get_failed ? 0 : System_Clock().Tick_Ms() - tick_start;
     published_.Not_Connected = false;
     return true;
 }

@@ -33,7 +33,7 @@ void TF_Main::Refresh_Cams()
             continue;
         T_Cam_Slot_Controls& controls = Grid().Slot(N);
         const T_Cam& cam = Cam[N];
-        const QString caption = QString::number(N) + "-" + QString::fromStdString(cam.Alias);
+        const QString caption = QString::fromStdString(Slot_Caption(N, cam.Alias));
         TF_Lib_Cam* worker = Lib_Cam[static_cast<std::size_t>(N)].get();
 
         if (full_screen_shown && N != N_Cam_Full_Screen) {
@@ -44,17 +44,18 @@ void TF_Main::Refresh_Cams()
         if (!cam.Valide || !worker) {
             Apply_Slot_Look(controls, Slot_Look::Disabled, caption, nullptr);
         } else {
-            worker->Set_Url(Snapshot_Url(cam));
+            const std::string url = Snapshot_Url(cam);
+            worker->Set_Url(url);
             const std::string stamp = Log_Active ? Log_Stamp(now) : std::string();
             worker->Poll_Flux();
             if (worker->Not_Connected()) {
                 Apply_Slot_Look(controls, Slot_Look::Waiting, caption, nullptr);
                 if (Log_Active)
-                    PNL_Visue_Expert->Append_Line(Log_Line_Not_Connected(stamp, N, worker->Url()));
+                    PNL_Visue_Expert->Append_Line(Log_Line_Not_Connected(stamp, N, url));
             } else {
                 Apply_Slot_Look(controls, Slot_Look::Live, caption, &worker->BMP_Received());
                 if (Log_Active)
-                    PNL_Visue_Expert->Append_Line(Log_Line_Shown(stamp, N, worker->Time_Requested(), worker->Url()));
+                    PNL_Visue_Expert->Append_Line(Log_Line_Shown(stamp, N, worker->Time_Requested(), url));
                 Record_Cam(N, now, writer);
             }
         }

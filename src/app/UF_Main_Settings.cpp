@@ -69,7 +69,7 @@ void TF_Main::Load_Cam_Setting(int slot)
     }
     PNL_Config->Load(Cam[slot]);
     if (PNL_Ptz->isVisible())
-        PNL_Ptz->PNL_Ptz_N_Cam->Set_Caption(QString::number(slot) + "-" + QString::fromStdString(Cam[slot].Alias));
+        PNL_Ptz->PNL_Ptz_N_Cam->Set_Caption(QString::fromStdString(Slot_Caption(slot, Cam[slot].Alias)));
 }
 
 void TF_Main::Save_Cam_Setting(int slot)

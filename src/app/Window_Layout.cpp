@@ -58,11 +58,7 @@ void Window_Layout::Set_Bar_Position(int pixels)
     const int total = splitter_->width() - splitter_->handleWidth();
     pixels = std::clamp(pixels, 0, std::max(total, 0));
     splitter_->setSizes({pixels, std::max(total - pixels, 0)});
-    if (splitter_->width() > 0)
-        bar_share_ = double(pixels) / splitter_->width();
-    if (bar_last_ != pixels && bar_last_ >= 0)
-        bar_old_ = bar_last_;
-    bar_last_ = pixels;
+    On_Bar_Moved(pixels);
 }
 
 int Window_Layout::Bar_Percent() const

@@ -3,39 +3,30 @@
 #include "Snapshot_Url.h"
 #include "U_Lib_Util_Vesk.h"
 
-namespace {
-
-std::string Credentials(const T_Cam& cam)
-{
-    return "user=" + Trim(cam.Login) + "&pwd=" + Trim(cam.Password);
-}
-
-}  // namespace
-
 std::string Jog_Url(const T_Cam& cam, int command)
 {
-    return Camera_Base(cam) + "/decoder_control.cgi?" + Credentials(cam) + "&command=" + Int_To_Text(command, 0)
+    return Camera_Base(cam) + "/decoder_control.cgi?" + Camera_Credentials(cam) + "&command=" + Int_To_Text(command, 0)
            + "&onestep=1";
 }
 
 std::string Preset_Url(const T_Cam& cam, int command)
 {
-    return Camera_Base(cam) + "/decoder_control.cgi?" + Credentials(cam) + "&command=" + Int_To_Text(command, 0);
+    return Camera_Base(cam) + "/decoder_control.cgi?" + Camera_Credentials(cam) + "&command=" + Int_To_Text(command, 0);
 }
 
 std::string Read_Params_Url(const T_Cam& cam)
 {
-    return Camera_Base(cam) + "/get_camera_params.cgi?" + "&" + Credentials(cam);
+    return Camera_Base(cam) + "/get_camera_params.cgi?" + "&" + Camera_Credentials(cam);
 }
 
 std::string Write_Flip_Url(const T_Cam& cam, int value)
 {
-    return Camera_Base(cam) + "/camera_control.cgi?param=5&value=" + Int_To_Text(value, 0) + "&" + Credentials(cam);
+    return Camera_Base(cam) + "/camera_control.cgi?param=5&value=" + Int_To_Text(value, 0) + "&" + Camera_Credentials(cam);
 }
 
 std::string Reboot_Url(const T_Cam& cam)
 {
-    return Camera_Base(cam) + "/reboot.cgi?" + Credentials(cam);
+    return Camera_Base(cam) + "/reboot.cgi?" + Camera_Credentials(cam);
 }
 
 std::optional<int> Jog_Command(const std::string& button_name)

@@ -23,3 +23,8 @@ T_Cam Default_Cam(int slot)
     cam.K_Detect = Default_K_Detect;
     return cam;
 }
+
+std::string Slot_Caption(int slot, const std::string& alias)
+{
+    return std::to_string(slot) + "-" + alias;
+}

@@ -26,6 +26,10 @@ struct T_Cam {
 
 inline constexpr int Nb_Slots = 9;
 
+// Caption of a camera in the grid, the full-screen window and the tool panels' strips: the slot number, "-"
+// and the alias as stored, as in "1-CAM1".
+std::string Slot_Caption(int slot, const std::string& alias);
+
 // Values of a settings file without the key.
 inline constexpr bool Default_Valide = true;
 inline constexpr int32_t Default_Type_Cam = 0;

@@ -9,11 +9,6 @@ const std::string Alias_End = " | ";
 
 }  // namespace
 
-std::string Zero_Padded(int value, int width)
-{
-    return Pad_Left(Int_To_Text(value), width, '0');
-}
-
 std::string Caption_Text(const std::string& alias, const Local_Date_Time& now)
 {
     return Caption_Head + alias + Alias_End + Zero_Padded(now.Day, 2) + "/" + Zero_Padded(now.Month, 2) + "/"

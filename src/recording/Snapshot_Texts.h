@@ -8,9 +8,6 @@
 
 #include <string>
 
-// value in decimal left-filled with "0" to width digits; never shortened.
-std::string Zero_Padded(int value, int width);
-
 // "Tambrel | " + alias + " | dd/mm/yyyy  hh:mm:ss" (two blanks between date and time).
 // The alias is used as typed, not cleaned.
 std::string Caption_Text(const std::string& alias, const Local_Date_Time& now);

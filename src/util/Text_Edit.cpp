@@ -100,6 +100,11 @@ std::string Pad_Left(const std::string& text, int width, const std::string& pad)
     }
 }
 
+std::string Zero_Padded(int32_t value, int width)
+{
+    return Pad_Left(Int_To_Text(value, 0), width, '0');
+}
+
 std::string Clean_File_Name(const std::string& text)
 {
     try {

@@ -56,6 +56,10 @@ std::string Pad_Left(const std::string& text, int width, char pad);
 // Same with a text as the pad; each copy is the whole pad text. An empty pad adds nothing.
 std::string Pad_Left(const std::string& text, int width, const std::string& pad);
 
+// value in decimal (Int_To_Text) left-filled with "0" to width digits (Pad_Left); never shortened:
+// (7, 2) -> "07", (2015, 4) -> "2015", (1234, 3) -> "1234".
+std::string Zero_Padded(int32_t value, int width);
+
 // text with every \ / : * ? < > | deleted, so it can serve as a file or folder name;
 // double quotes, blanks and every other character stay. "Cam:1/2" -> "Cam12".
 std::string Clean_File_Name(const std::string& text);

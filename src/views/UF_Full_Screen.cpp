@@ -430,7 +430,7 @@ void TF_Full_Screen::Show_N_Cam()
     if (!Is_Slot(N_Cam))
         return;
     const std::string alias = F_Main.Alias_Of ? F_Main.Alias_Of(N_Cam) : std::string();
-    const QString caption = QString::fromStdString(Int_To_Text(N_Cam, 0) + "-" + alias);
+    const QString caption = QString::fromStdString(Slot_Caption(N_Cam, alias));
     if (PNL_Ptz->isVisibleTo(this))
         PNL_Ptz->PNL_Ptz_N_Cam->Set_Caption(caption);
     if (PNL_E_Fct->isVisibleTo(this))
