@@ -373,7 +373,28 @@ INSTANTIATE_TEST_SUITE_P(
         Args_Case{"fault_beyond_count", {"--count", "2", "--fault", "3:close"}, false},
         Args_Case{"unknown_fault", {"--fault", "1:explode"}, false},
         Args_Case{"missing_value", {"--count"}, false},
-        Args_Case{"unknown_option", {"--bind", "0.0.0.0"}, false}),
+        Args_Case{"unknown_option", {"--bind", "0.0.0.0"}, false},
+        Args_Case{"every_new_option", {"--count", "3", "--auth", "1:digest:sha256-sess:qop=auth,auth-int:stale=5:always:oneline",
+                                       "--auth", "all:basic", "--auth", "2:digest:offer=sha256+md5+basic", "--auth", "3:digest:noqop",
+                                       "--tls", "all", "--tls-max", "2:1.1", "--idle-ms", "500",
+                                       "--stream", "1:fps=2.5:nolength:lf:drop=3:nodash:header-case:quoted", "--stream", "all:default"}, true},
+        Args_Case{"auth_without_camera", {"--auth", "digest"}, false},
+        Args_Case{"auth_unknown_algorithm", {"--auth", "1:digest:sha512"}, false},
+        Args_Case{"auth_two_algorithms", {"--auth", "1:digest:md5:sha256"}, false},
+        Args_Case{"auth_algorithm_and_offer", {"--auth", "1:digest:sha256:offer=md5+basic"}, false},
+        Args_Case{"auth_offer_twice_the_same", {"--auth", "1:digest:offer=md5+md5"}, false},
+        Args_Case{"auth_noqop_and_qop", {"--auth", "1:digest:noqop:qop=auth"}, false},
+        Args_Case{"auth_unknown_qop", {"--auth", "1:digest:qop=auth-conf"}, false},
+        Args_Case{"auth_stale_zero", {"--auth", "1:digest:stale=0"}, false},
+        Args_Case{"auth_basic_with_options", {"--auth", "1:basic:always"}, false},
+        Args_Case{"auth_beyond_count", {"--count", "2", "--auth", "3:basic"}, false},
+        Args_Case{"tls_beyond_count", {"--tls", "2"}, false},
+        Args_Case{"tls_with_spec", {"--tls", "1:yes"}, false},
+        Args_Case{"tls_max_unknown", {"--tls-max", "1:1.4"}, false},
+        Args_Case{"stream_fps_zero", {"--stream", "1:fps=0"}, false},
+        Args_Case{"stream_drop_negative", {"--stream", "1:drop=-1"}, false},
+        Args_Case{"stream_option_twice", {"--stream", "1:lf:lf"}, false},
+        Args_Case{"stream_unknown_option", {"--stream", "1:gzip"}, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Camsim, Parsed_Options_Hold_The_Values)
@@ -389,6 +410,38 @@ TEST(Camsim, Parsed_Options_Hold_The_Values)
     EXPECT_EQ(options->Faults[1], std::make_pair(3, Camsim_Fault::No_Length));
     for (auto fault : Camsim_All_Faults())
         EXPECT_EQ(Camsim_Fault_From_Name(Camsim_Fault_Name(fault)), fault);
+}
+
+TEST(Camsim, Per_Camera_Options_Land_On_Their_Cameras_And_Print_Back)
+{
+    std::string error;
+    auto options = Parse_Camsim_Args({"--count", "3", "--auth", "all:digest:sha256:stale=4", "--auth", "2:digest:offer=md5+basic:oneline",
+                                      "--tls", "3", "--tls-max", "1:1.1", "--stream", "2:fps=12.5:lf:drop=7"}, error);
+    ASSERT_TRUE(options) << error;
+    ASSERT_EQ(options->Auth.size(), 4u);
+    ASSERT_EQ(options->Tls.size(), 2u);
+    EXPECT_EQ(options->Tls[0].first, 1);
+    EXPECT_EQ(options->Tls[0].second.Max, Camsim_Tls_Version::TLS_1_1);
+    EXPECT_EQ(options->Tls[1].first, 3);
+    EXPECT_EQ(options->Tls[1].second.Max, Camsim_Tls_Version::TLS_1_3);
+    ASSERT_EQ(options->Streams.size(), 1u);
+    EXPECT_EQ(options->Streams[0].second.Fps, 12.5);
+    EXPECT_EQ(options->Streams[0].second.Drop_After, 7);
+
+    options->Width = 160;
+    options->Height = 120;
+    Camsim_Server server(*options);   // the later --auth for camera 2 wins
+    const Camsim_Auth& auth = server.Camera(2).Config().Auth;
+    EXPECT_EQ(Camsim_Auth_Text(auth), "digest:offer=md5+basic:oneline");
+    EXPECT_EQ(Camsim_Auth_Text(server.Camera(1).Config().Auth), "digest:sha256:stale=4");
+    EXPECT_EQ(Camsim_Stream_Text(server.Camera(2).Config().Stream), "fps=12.5:lf:drop=7");
+    EXPECT_TRUE(server.Is_Https(1));
+    EXPECT_FALSE(server.Is_Https(2));
+    for (const char* spec : {"none", "basic", "digest", "digest:md5-sess:noqop:always", "digest:qop=auth-int,auth:stale=9",
+                             "digest:offer=sha256-sess+basic+md5:oneline"})
+        EXPECT_EQ(Camsim_Auth_Text(*Parse_Camsim_Auth(spec)), spec);
+    for (const char* spec : {"default", "fps=0.5:nolength:lf:drop=1:nodash:header-case:quoted"})
+        EXPECT_EQ(Camsim_Stream_Text(*Parse_Camsim_Stream(spec)), spec);
 }
 
 }  // namespace

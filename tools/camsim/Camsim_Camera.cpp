@@ -14,6 +14,8 @@ Camsim_Camera::Camsim_Camera(Camsim_Camera_Config config)
       encoder_(std::make_unique<Jpeg_Encoder>()),
       view_(scene_.Max_View_X() / 2, scene_.Max_View_Y() / 2)
 {
+    if (config_.Auth.Enabled())
+        gate_.emplace(config_.Auth, config_.Login, config_.Password);
 }
 
 Camsim_Camera::~Camsim_Camera() = default;
@@ -22,6 +24,25 @@ void Camsim_Camera::Count_Connection()
 {
     std::lock_guard lock(mutex_);
     ++counters_.Connections;
+}
+
+void Camsim_Camera::Count_Stream_Opened()
+{
+    std::lock_guard lock(mutex_);
+    ++counters_.Streams_Opened;
+    ++counters_.Streams_Open;
+}
+
+void Camsim_Camera::Count_Stream_Part()
+{
+    std::lock_guard lock(mutex_);
+    ++counters_.Stream_Parts;
+}
+
+void Camsim_Camera::Count_Stream_Closed()
+{
+    std::lock_guard lock(mutex_);
+    --counters_.Streams_Open;
 }
 
 void Camsim_Camera::Set_Fault(Camsim_Fault fault)
@@ -101,14 +122,30 @@ void Camsim_Camera::Jog(int command)
     view_ = v;
 }
 
-Camsim_Answer Camsim_Camera::Answer(const Camsim_Request& request, bool& reboot)
+Camsim_Answer Camsim_Camera::Answer(const Camsim_Request& request, bool& reboot, bool& stream)
 {
     static const std::vector<std::string> cgi = {"/snapshot.cgi", "/decoder_control.cgi", "/get_camera_params.cgi",
-                                                 "/camera_control.cgi", "/reboot.cgi"};
+                                                 "/camera_control.cgi", "/reboot.cgi", "/videostream.cgi"};
     if (std::find(cgi.begin(), cgi.end(), request.Path) == cgi.end())
         return {404, "Not Found", "text/html", "<html><body><h1>404 Not Found</h1></body></html>\r\n"};
-    if (request.Param("user") != config_.Login || request.Param("pwd") != config_.Password)
-        return {401, "Unauthorized", "text/html", "<html><body><h1>401 Unauthorized</h1></body></html>\r\n"};
+    const std::string refused_page = "<html><body><h1>401 Unauthorized</h1></body></html>\r\n";
+    if (gate_) {
+        Camsim_Auth_Verdict verdict = gate_->Check(request);
+        counters_.Refused += verdict.Refused ? 1 : 0;
+        counters_.Stale += verdict.Stale ? 1 : 0;
+        if (!verdict.Pass) {
+            ++counters_.Challenges;
+            return {401, "Unauthorized", "text/html", refused_page, verdict.Challenge_Headers};
+        }
+        ++counters_.Authorized;
+    } else if (request.Param("user") != config_.Login || request.Param("pwd") != config_.Password) {
+        return {401, "Unauthorized", "text/html", refused_page};
+    }
+
+    if (request.Path == "/videostream.cgi") {
+        stream = true;
+        return {200, "OK", "multipart/x-mixed-replace", ""};
+    }
 
     if (request.Path == "/snapshot.cgi")
         return {200, "OK", "image/jpeg", Snapshot_Locked().toStdString()};
@@ -151,7 +188,9 @@ Camsim_Camera::Result Camsim_Camera::Handle(const Camsim_Request& request)
         counters_.Request_Log.erase(counters_.Request_Log.begin());
 
     Result result;
-    Camsim_Answer answer = Answer(request, result.Reboot);
-    result.Plan = Camsim_Plan_Reply(answer, fault_, config_.Slow_Ms);
+    bool stream = false;
+    Camsim_Answer answer = Answer(request, result.Reboot, stream);
+    result.Plan = stream ? Camsim_Plan_Stream(config_.Stream, fault_, config_.Slow_Ms)
+                         : Camsim_Plan_Reply(answer, fault_, config_.Slow_Ms);
     return result;
 }

@@ -12,10 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "Camsim_Auth.h"
 #include "Camsim_Fault.h"
 #include "Camsim_Reply.h"
 #include "Camsim_Request.h"
 #include "Camsim_Scene.h"
+#include "Camsim_Stream.h"
 
 class Jpeg_Encoder;
 
@@ -28,6 +30,8 @@ struct Camsim_Camera_Config {
     std::string Password;
     int Slow_Ms = 2000;             // delay of the Slow fault
     int Jpeg_Quality = 80;
+    Camsim_Auth Auth;               // no offers: the query's user= and pwd= are the credentials
+    Camsim_Stream Stream;           // how /videostream.cgi frames its parts
 };
 
 // What tests read back from one camera.
@@ -37,6 +41,15 @@ struct Camsim_Counters {
     std::string Last_Request_Head;                // raw bytes, empty line included
     std::vector<std::string> Request_Log;         // the latest heads, oldest first (at most Max_Log)
     int Frames_Rendered = 0;
+    // With Camsim_Auth offers:
+    int Challenges = 0;       // 401 replies carrying the camera's challenges
+    int Authorized = 0;       // requests let through on their Authorization header
+    int Refused = 0;          // requests whose Authorization header was not good (stale ones apart)
+    int Stale = 0;            // correct Digest answers refused because their nonce was used up
+    // /videostream.cgi:
+    int Streams_Opened = 0;
+    int Streams_Open = 0;     // streams being sent right now
+    int Stream_Parts = 0;     // parts sent, every stream together
     static constexpr std::size_t Max_Log = 1000;
 };
 
@@ -55,6 +68,10 @@ public:
     Result Handle(const Camsim_Request& request);
 
     void Count_Connection();
+    // A stream began sending (its head is out), sent one more part, ended.
+    void Count_Stream_Opened();
+    void Count_Stream_Part();
+    void Count_Stream_Closed();
     void Set_Fault(Camsim_Fault fault);
     Camsim_Fault Fault() const;
     Camsim_Counters Counters() const;
@@ -67,7 +84,7 @@ public:
     QByteArray Snapshot();
 
 private:
-    Camsim_Answer Answer(const Camsim_Request& request, bool& reboot);
+    Camsim_Answer Answer(const Camsim_Request& request, bool& reboot, bool& stream);
     QByteArray Snapshot_Locked();
     void Jog(int command);
 
@@ -82,6 +99,7 @@ private:
     std::array<std::optional<QPoint>, 10> presets_;
     std::uint64_t state_version_ = 0;     // bumped by every view or mirror change
     Camsim_Counters counters_;
+    std::optional<Camsim_Auth_Gate> gate_;   // when Auth has offers
     QByteArray jpeg_;
     std::int64_t jpeg_frame_ = -1;
     std::uint64_t jpeg_version_ = 0;

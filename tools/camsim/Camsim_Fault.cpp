@@ -14,7 +14,8 @@ const std::vector<std::pair<Camsim_Fault, const char*>>& Names()
         {Camsim_Fault::Location_200, "location-200"}, {Camsim_Fault::Unauthorized_401, "unauthorized"},
         {Camsim_Fault::Not_Found_404, "not-found"},   {Camsim_Fault::Html_200, "html"},
         {Camsim_Fault::Hang, "hang"},                 {Camsim_Fault::Slow, "slow"},
-        {Camsim_Fault::Reset_Mid_Body, "reset"},
+        {Camsim_Fault::Reset_Mid_Body, "reset"},      {Camsim_Fault::Multipart_One, "multipart-one"},
+        {Camsim_Fault::Multipart_One_Close, "multipart-one-close"},
     };
     return names;
 }

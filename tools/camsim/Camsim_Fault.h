@@ -23,6 +23,9 @@ enum class Camsim_Fault {
     Hang,             // reads the request and never answers
     Slow,             // waits before answering
     Reset_Mid_Body,   // sends half the body, then resets the connection
+    Multipart_One,    // a picture as a one-part multipart/x-mixed-replace body with its closing
+                      // boundary, Content-Length of the whole body (other answers as Keep_Alive)
+    Multipart_One_Close,   // the same without Content-Length: the body ends with the close
 };
 
 // The name used on the command line ("keep-alive", "close", "chunked", ...).

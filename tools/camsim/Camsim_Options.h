@@ -4,7 +4,10 @@
 #include <utility>
 #include <vector>
 
+#include "Camsim_Auth.h"
 #include "Camsim_Fault.h"
+#include "Camsim_Stream.h"
+#include "Camsim_Tls.h"
 
 struct Camsim_Options {
     int Count = 1;                  // cameras, on consecutive ports
@@ -19,6 +22,11 @@ struct Camsim_Options {
     int Reboot_Ms = 5000;           // how long a rebooting camera stays offline
     int Slow_Ms = 2000;             // delay of the "slow" fault
     int Idle_Timeout_Ms = 60000;    // a kept connection with no request for this long is closed
+                                    // (and a TLS handshake not done by then is dropped)
+    // Per camera (1-based); a later entry for the same camera replaces an earlier one.
+    std::vector<std::pair<int, Camsim_Auth>> Auth;       // cameras behind Basic or Digest challenges
+    std::vector<std::pair<int, Camsim_Tls>> Tls;         // https cameras
+    std::vector<std::pair<int, Camsim_Stream>> Streams;  // how /videostream.cgi frames its parts
 };
 
 // Reads the command line (without the program name). nullopt with error set for bad input;

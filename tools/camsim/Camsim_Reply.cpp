@@ -31,6 +31,13 @@ Camsim_Reply_Plan Camsim_Plan_Reply(const Camsim_Answer& original, Camsim_Fault 
 {
     Camsim_Answer answer = original;
     std::string extra;
+    bool multipart = (fault == Camsim_Fault::Multipart_One || fault == Camsim_Fault::Multipart_One_Close) &&
+                     answer.Content_Type == "image/jpeg";
+    if (multipart) {
+        const Camsim_Stream framing;
+        answer.Content_Type = Camsim_Stream_Content_Type(framing);
+        answer.Body = Camsim_Stream_Part(framing, answer.Body) + Camsim_Stream_End(framing);
+    }
     switch (fault) {
     case Camsim_Fault::Redirect_302:
         answer = {302, "Found", "text/html", Page("Moved")};
@@ -73,7 +80,8 @@ Camsim_Reply_Plan Camsim_Plan_Reply(const Camsim_Answer& original, Camsim_Fault 
         plan.Bytes = "HTTP/1.1 100 Continue\r\n\r\n";
 
     std::string head = "HTTP/1.1 " + std::to_string(answer.Status) + " " + answer.Reason + "\r\n" +
-                       "Server: tambrel-camsim\r\nContent-Type: " + answer.Content_Type + "\r\nCache-Control: no-cache\r\n" + extra;
+                       "Server: tambrel-camsim\r\nContent-Type: " + answer.Content_Type + "\r\nCache-Control: no-cache\r\n" +
+                       answer.Headers + extra;
     std::string body = answer.Body;
     switch (fault) {
     case Camsim_Fault::Chunked:
@@ -82,6 +90,13 @@ Camsim_Reply_Plan Camsim_Plan_Reply(const Camsim_Answer& original, Camsim_Fault 
         break;
     case Camsim_Fault::No_Length:
         plan.Close_After = true;
+        break;
+    case Camsim_Fault::Multipart_One_Close:
+        if (multipart) {
+            plan.Close_After = true;
+            break;
+        }
+        head += "Content-Length: " + std::to_string(body.size()) + "\r\n";
         break;
     case Camsim_Fault::Short_Body:
         head += "Content-Length: " + std::to_string(body.size() * 2 + 1) + "\r\n";
@@ -98,5 +113,25 @@ Camsim_Reply_Plan Camsim_Plan_Reply(const Camsim_Answer& original, Camsim_Fault 
     if (fault == Camsim_Fault::Reset_Mid_Body)
         plan.Reset_After = plan.Bytes.size() + body.size() / 2;
     plan.Bytes += body;
+    return plan;
+}
+
+Camsim_Reply_Plan Camsim_Plan_Stream(const Camsim_Stream& stream, Camsim_Fault fault, int slow_ms)
+{
+    switch (fault) {
+    case Camsim_Fault::Redirect_302:
+    case Camsim_Fault::Unauthorized_401:
+    case Camsim_Fault::Not_Found_404:
+    case Camsim_Fault::Html_200:
+    case Camsim_Fault::Hang:
+        return Camsim_Plan_Reply(Camsim_Answer{}, fault, slow_ms);
+    default:
+        break;
+    }
+    Camsim_Reply_Plan plan;
+    plan.Bytes = Camsim_Stream_Head(stream);
+    plan.Stream = true;
+    if (fault == Camsim_Fault::Slow)
+        plan.Delay_Ms = slow_ms;
     return plan;
 }

@@ -4,11 +4,14 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <cstring>
 #include <stdexcept>
@@ -17,7 +20,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr std::size_t Max_Request_Head = 64 * 1024;
-constexpr int Send_Stall_Ms = 10000;
 
 void Signal(int fd)
 {
@@ -29,46 +31,6 @@ void Drain(int fd)
 {
     std::uint64_t value;
     [[maybe_unused]] ssize_t n = read(fd, &value, sizeof value);
-}
-
-enum class Wait_Result { Ready, Stopped, Timed_Out };
-
-// Waits for events on fd, or for stop_fd, at most timeout_ms (-1: no limit but stop).
-Wait_Result Wait_For(int fd, short events, int stop_fd, int timeout_ms)
-{
-    auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
-    for (;;) {
-        int left = -1;
-        if (timeout_ms >= 0)
-            left = static_cast<int>(std::max<long long>(
-                0, std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count()));
-        pollfd fds[2] = {{stop_fd, POLLIN, 0}, {fd, events, 0}};
-        int ready = poll(fds, fd >= 0 ? 2 : 1, left);
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready < 0 || fds[0].revents)
-            return Wait_Result::Stopped;
-        if (ready == 0)
-            return Wait_Result::Timed_Out;
-        return Wait_Result::Ready;
-    }
-}
-
-// Writes data to a non-blocking socket; false when the client went away, stalled or Stop came.
-bool Send_All(int fd, std::string_view data, int stop_fd)
-{
-    while (!data.empty()) {
-        ssize_t sent = send(fd, data.data(), data.size(), MSG_NOSIGNAL);
-        if (sent > 0) {
-            data.remove_prefix(static_cast<std::size_t>(sent));
-        } else if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            if (Wait_For(fd, POLLOUT, stop_fd, Send_Stall_Ms) != Wait_Result::Ready)
-                return false;
-        } else if (!(sent < 0 && errno == EINTR)) {
-            return false;
-        }
-    }
-    return true;
 }
 
 }  // namespace
@@ -85,11 +47,26 @@ Camsim_Server::Camsim_Server(Camsim_Options options) : options_(std::move(option
         config.Login = options_.Login;
         config.Password = options_.Password;
         config.Slow_Ms = options_.Slow_Ms;
-        slots_[static_cast<std::size_t>(i)].camera = std::make_unique<Camsim_Camera>(config);
-        slots_[static_cast<std::size_t>(i)].port = options_.Base_Port == 0 ? 0 : options_.Base_Port + i;
+        for (const auto& [camera, auth] : options_.Auth)
+            if (camera == config.Number)
+                config.Auth = auth;
+        for (const auto& [camera, stream] : options_.Streams)
+            if (camera == config.Number)
+                config.Stream = stream;
+        Slot& slot = slots_[static_cast<std::size_t>(i)];
+        slot.camera = std::make_unique<Camsim_Camera>(config);
+        slot.port = options_.Base_Port == 0 ? 0 : options_.Base_Port + i;
     }
     for (const auto& [camera, fault] : options_.Faults)
         Slot_Of(camera).camera->Set_Fault(fault);
+    for (const auto& [camera, tls] : options_.Tls)
+        Slot_Of(camera).tls = tls;
+    for (Slot& slot : slots_)
+        if (slot.tls) {
+            if (slot.tls->Identity.Empty())
+                slot.tls->Identity = Camsim_Self_Signed();
+            slot.tls_context = Camsim_Tls_Context(slot.tls->Identity, slot.tls->Max);
+        }
 }
 
 Camsim_Server::~Camsim_Server() { Stop(); }
@@ -108,11 +85,45 @@ const Camsim_Server::Slot& Camsim_Server::Slot_Of(int camera) const
 
 int Camsim_Server::Port(int camera) const { return Slot_Of(camera).port; }
 
-std::string Camsim_Server::Base_Url(int camera) const { return "http://127.0.0.1:" + std::to_string(Port(camera)); }
+std::string Camsim_Server::Base_Url(int camera) const
+{
+    return (Is_Https(camera) ? "https://127.0.0.1:" : "http://127.0.0.1:") + std::to_string(Port(camera));
+}
 
 std::string Camsim_Server::Snapshot_Url(int camera) const
 {
     return Base_Url(camera) + "/snapshot.cgi?user=" + options_.Login + "&pwd=" + options_.Password;
+}
+
+std::string Camsim_Server::Stream_Url(int camera) const
+{
+    return Base_Url(camera) + "/videostream.cgi?user=" + options_.Login + "&pwd=" + options_.Password;
+}
+
+bool Camsim_Server::Is_Https(int camera) const { return Slot_Of(camera).tls.has_value(); }
+
+Camsim_Tls_Identity Camsim_Server::Identity(int camera) const
+{
+    const Slot& slot = Slot_Of(camera);
+    std::lock_guard lock(mutex_);
+    return slot.tls ? slot.tls->Identity : Camsim_Tls_Identity();
+}
+
+std::string Camsim_Server::Fingerprint(int camera) const
+{
+    Camsim_Tls_Identity identity = Identity(camera);
+    return identity.Empty() ? std::string() : identity.Fingerprint();
+}
+
+void Camsim_Server::Set_Identity(int camera, const Camsim_Tls_Identity& identity)
+{
+    Slot& slot = Slot_Of(camera);
+    if (!slot.tls)
+        throw std::logic_error("camera " + std::to_string(camera) + " does not speak https");
+    std::shared_ptr<SSL_CTX> context = Camsim_Tls_Context(identity, slot.tls->Max);
+    std::lock_guard lock(mutex_);
+    slot.tls->Identity = identity;
+    slot.tls_context = std::move(context);
 }
 
 Camsim_Camera& Camsim_Server::Camera(int camera) { return *Slot_Of(camera).camera; }
@@ -298,32 +309,47 @@ void Camsim_Server::Log_Request(std::size_t slot, const std::string& head)
 
 void Camsim_Server::Serve(Connection& c)
 {
+    // NOTE: OpenSSL writes to the socket with write(), which raises SIGPIPE when the client has gone;
+    // blocked here, that signal stays pending on this thread and is dropped when it ends, and the write
+    // fails with EPIPE instead of killing the process.
+    sigset_t pipe_signal;
+    sigemptyset(&pipe_signal);
+    sigaddset(&pipe_signal, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipe_signal, nullptr);
+    {
+        std::shared_ptr<SSL_CTX> tls_context;
+        {
+            std::lock_guard lock(mutex_);
+            tls_context = slots_[c.slot].tls_context;
+        }
+        std::unique_ptr<Camsim_Link> link =
+            tls_context ? Camsim_Tls_Link(c.fd, stop_fd_, tls_context) : Camsim_Plain_Link(c.fd, stop_fd_);
+        if (link->Open(options_.Idle_Timeout_Ms))
+            Serve_Requests(c, *link);
+    }
+    std::lock_guard lock(mutex_);
+    close(c.fd);
+    c.fd = -1;
+    c.done = true;
+}
+
+void Camsim_Server::Serve_Requests(Connection& c, Camsim_Link& link)
+{
     Camsim_Camera& camera = *slots_[c.slot].camera;
     std::string unread;
-    bool open = true;
-    while (open) {
+    for (;;) {
         // One request head.
         std::size_t end;
-        while (open && (end = unread.find("\r\n\r\n")) == std::string::npos) {
+        while ((end = unread.find("\r\n\r\n")) == std::string::npos) {
             if (unread.size() > Max_Request_Head ||
-                Wait_For(c.fd, POLLIN, stop_fd_, options_.Idle_Timeout_Ms) != Wait_Result::Ready) {
-                open = false;
-                break;
-            }
-            char buffer[4096];
-            ssize_t got = recv(c.fd, buffer, sizeof buffer, 0);
-            if (got > 0)
-                unread.append(buffer, static_cast<std::size_t>(got));
-            else if (got == 0 || (errno != EAGAIN && errno != EINTR))
-                open = false;
+                link.Read(unread, options_.Idle_Timeout_Ms) != Camsim_Link::Read_Result::Data)
+                return;
         }
-        if (!open)
-            break;
         std::string head = unread.substr(0, end + 4);
         unread.erase(0, end + 4);
         auto request = Parse_Camsim_Request(head);
         if (!request)
-            break;
+            return;
         Log_Request(c.slot, head);
         Camsim_Camera::Result result = camera.Handle(*request);
         const Camsim_Reply_Plan& plan = result.Plan;
@@ -332,34 +358,63 @@ void Camsim_Server::Serve(Connection& c)
 
         if (plan.Hang) {
             // Answer nothing; keep reading (and dropping) until the client gives up or Stop.
-            for (;;) {
-                if (Wait_For(c.fd, POLLIN, stop_fd_, -1) != Wait_Result::Ready)
-                    break;
-                char buffer[4096];
-                ssize_t got = recv(c.fd, buffer, sizeof buffer, 0);
-                if (got == 0 || (got < 0 && errno != EAGAIN && errno != EINTR))
-                    break;
-            }
-            break;
+            std::string dropped;
+            while (link.Read(dropped, -1) == Camsim_Link::Read_Result::Data)
+                dropped.clear();
+            return;
         }
-        if (plan.Delay_Ms > 0 && Wait_For(-1, 0, stop_fd_, plan.Delay_Ms) == Wait_Result::Stopped)
-            break;
+        if (plan.Delay_Ms > 0 && Camsim_Wait_For(-1, 0, stop_fd_, plan.Delay_Ms) == Camsim_Wait::Stopped)
+            return;
         if (plan.Reset_After > 0) {
-            Send_All(c.fd, std::string_view(plan.Bytes).substr(0, plan.Reset_After), stop_fd_);
-            Wait_For(-1, 0, stop_fd_, 50);   // let the client take the first half before the reset
-            linger hard{1, 0};
-            setsockopt(c.fd, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
-            break;
+            link.Send(std::string_view(plan.Bytes).substr(0, plan.Reset_After));
+            Camsim_Wait_For(-1, 0, stop_fd_, 50);   // let the client take the first half before the reset
+            link.Reset();
+            return;
         }
-        if (!Send_All(c.fd, plan.Bytes, stop_fd_))
-            break;
+        if (!link.Send(plan.Bytes))
+            return;
+        if (plan.Stream) {
+            Send_Stream(camera, link);
+            return;
+        }
         if (plan.Close_After || result.Reboot) {
-            shutdown(c.fd, SHUT_WR);
-            break;
+            link.Finish();
+            return;
         }
     }
-    std::lock_guard lock(mutex_);
-    close(c.fd);
-    c.fd = -1;
-    c.done = true;
+}
+
+void Camsim_Server::Send_Stream(Camsim_Camera& camera, Camsim_Link& link)
+{
+    const Camsim_Stream& stream = camera.Config().Stream;
+    const double fps = stream.Fps > 0 ? stream.Fps : std::max(camera.Config().Fps, 0.01);
+    const auto period = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / fps));
+    camera.Count_Stream_Opened();
+    auto next = Clock::now();
+    int parts = 0;
+    std::string dropped;
+    for (;;) {
+        // Until the next part is due, watch the client: whatever it sends is dropped, its leaving or
+        // Stop end the stream.
+        auto now = Clock::now();
+        if (now < next) {
+            int wait_ms = static_cast<int>(
+                std::chrono::duration_cast<std::chrono::milliseconds>(next - now + std::chrono::microseconds(999)).count());
+            Camsim_Link::Read_Result read = link.Read(dropped, wait_ms);
+            dropped.clear();
+            if (read == Camsim_Link::Read_Result::Closed || read == Camsim_Link::Read_Result::Stopped)
+                break;
+            continue;
+        }
+        const QByteArray jpeg = camera.Snapshot();
+        if (!link.Send(Camsim_Stream_Part(stream, std::string_view(jpeg.constData(), static_cast<std::size_t>(jpeg.size())))))
+            break;
+        camera.Count_Stream_Part();
+        if (stream.Drop_After > 0 && ++parts >= stream.Drop_After) {
+            link.Finish();
+            break;
+        }
+        next = std::max(next + period, now);
+    }
+    camera.Count_Stream_Closed();
 }

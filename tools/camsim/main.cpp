@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <pthread.h>
 
 #include "Camsim_Server.h"
@@ -35,20 +36,29 @@ int main(int argc, char** argv)
     sigaddset(&stop_signals, SIGHUP);
     pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
 
-    Camsim_Server server(*options);
+    std::unique_ptr<Camsim_Server> server;
     try {
-        server.Start();
+        server = std::make_unique<Camsim_Server>(*options);
+        server->Start();
     } catch (const std::exception& e) {
         std::cerr << "tambrel-camsim: " << e.what() << "\n";
         return 1;
     }
-    for (int camera = 1; camera <= server.Count(); ++camera)
-        std::cout << "camera " << camera << ": port " << server.Port(camera) << "  " << server.Snapshot_Url(camera) << "\n";
-    std::cout << "serving " << server.Count() << " camera(s) on 127.0.0.1; Ctrl+C stops" << std::endl;
+    // The port stays the line's first number (the demo script reads it); what a camera adds goes last.
+    for (int camera = 1; camera <= server->Count(); ++camera) {
+        std::cout << "camera " << camera << ": port " << server->Port(camera) << "  " << server->Snapshot_Url(camera);
+        if (server->Is_Https(camera))
+            std::cout << "  sha256 " << server->Fingerprint(camera);
+        const Camsim_Auth& auth = server->Camera(camera).Config().Auth;
+        if (auth.Enabled())
+            std::cout << "  auth " << Camsim_Auth_Text(auth);
+        std::cout << "\n";
+    }
+    std::cout << "serving " << server->Count() << " camera(s) on 127.0.0.1; Ctrl+C stops" << std::endl;
 
     int received = 0;
     sigwait(&stop_signals, &received);
-    server.Stop();
+    server->Stop();
     std::cout << "stopped" << std::endl;
     return 0;
 }
