@@ -186,7 +186,8 @@ std::string Get_Private_Profile_String(const std::string& file, std::string_view
         Profile_Value read = Read_Private_Profile(file, section, key);
         if (read.status == Profile_Status::Found)
             return std::move(read.value);
-        return std::string(default_value);
+        // npos + 1 is 0: a default of blanks only gives "".
+        return std::string(default_value.substr(0, default_value.find_last_not_of(Profile_Blanks) + 1));
     } catch (...) {
         return {};
     }

@@ -22,7 +22,9 @@ struct Profile_Value {
 // Reads key of section from file.
 Profile_Value Read_Private_Profile(const std::string& file, std::string_view section, std::string_view key);
 
-// The value of key, or default_value when the key is missing or the file cannot be read.
+// The value of key; when the file, the section or the key is missing or the file cannot be read,
+// default_value without its trailing blanks (Profile_Blanks), as the Windows function returns
+// it: its leading blanks and its quotes stay.
 std::string Get_Private_Profile_String(const std::string& file, std::string_view section, std::string_view key,
                                        std::string_view default_value);
 

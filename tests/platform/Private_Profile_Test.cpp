@@ -65,17 +65,47 @@ TEST(Private_Profile, WriteLeavesNoTemporaryFileBehind)
     EXPECT_EQ(entries, 1);
 }
 
-TEST(Private_Profile, UnknownLinesAndLineEndsSurviveAWrite)
+// A file written on Windows stays as Windows would leave it, whatever we change in it.
+TEST(Private_Profile, CrLfFileStaysCrLf)
 {
     Temp_Dir dir;
-    const std::string file = dir.File("other.ini");
-    const std::string before = "; written by another program\r\n[Other]\r\nName = x \r\n\r\n[s]\r\nk=1\r\nno equals here\r\n";
-    Write_File(file, before);
+    const std::string file = dir.File("other.cfg");
+    Write_File(file, "; written by another program\r\n[Other]\r\nName = x \r\n\r\n[S]\r\nK=1\r\nno equals here");
     ASSERT_TRUE(Write_Private_Profile_String(file, "s", "k", "2"));
     ASSERT_TRUE(Write_Private_Profile_String(file, "s", "new", "3"));
-    EXPECT_EQ(Read_File(file),
-              "; written by another program\r\n[Other]\r\nName = x \r\n\r\n[s]\r\nk=2\r\nno equals here\r\nnew=3\n");
+    ASSERT_TRUE(Write_Private_Profile_String(file, "t", "k", "4"));
+    EXPECT_EQ(Read_File(file), "; written by another program\r\n[Other]\r\nName = x \r\n\r\n[S]\r\nK=2\r\nnew=3\r\n"
+                               "no equals here\r\n[t]\r\nk=4\r\n");
 }
+
+struct Default_Case {
+    const char* name;
+    const char* content;  // nullptr: no file; "/": a folder in place of the file
+    const char* expected;
+};
+
+class Private_Profile_Default_Test : public testing::TestWithParam<Default_Case> {};
+
+// The default loses its trailing blanks only; a key that is there, even empty, is no default.
+TEST_P(Private_Profile_Default_Test, Reads)
+{
+    Temp_Dir dir;
+    const std::string file = dir.File("a.ini");
+    const char* content = GetParam().content;
+    if (content && std::string_view(content) == "/")
+        fs::create_directory(file);
+    else if (content)
+        Write_File(file, content);
+    EXPECT_EQ(Get_Private_Profile_String(file, "s", "k", " 'd' \t\v"), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Private_Profile_Default_Test, testing::Values(
+    Default_Case{"MissingFile", nullptr, " 'd'"},
+    Default_Case{"MissingSection", "[a]\nk=1\n", " 'd'"},
+    Default_Case{"MissingKey", "[s]\nx=1\n", " 'd'"},
+    Default_Case{"UnreadableFile", "/", " 'd'"},
+    Default_Case{"EmptyKey", "[s]\nk= \n", ""}),
+    [](const auto& info) { return info.param.name; });
 
 TEST(Private_Profile, DeletingInAMissingFileCreatesNothing)
 {

@@ -4,8 +4,37 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 
 namespace {
+
+// The line ends a file may use throughout. Rows of the tables below are written with "\n" and run
+// once in each kind.
+struct Line_End_Kind {
+    const char* name;
+    const char* end;
+};
+
+const Line_End_Kind Line_End_Kinds[] = {{"Lf", "\n"}, {"CrLf", "\r\n"}, {"Cr", "\r"}};
+
+// text with each "\n" replaced by end.
+std::string With_Line_End(std::string_view text, std::string_view end)
+{
+    std::string result;
+    for (const char c : text) {
+        if (c == '\n')
+            result += end;
+        else
+            result += c;
+    }
+    return result;
+}
+
+template <typename Row>
+std::string Row_And_Kind_Name(const testing::TestParamInfo<std::tuple<Row, Line_End_Kind>>& info)
+{
+    return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
+}
 
 struct Find_Case {
     const char* name;
@@ -15,19 +44,20 @@ struct Find_Case {
     std::optional<std::string> expected;
 };
 
-class Profile_Find_Test : public testing::TestWithParam<Find_Case> {};
+class Profile_Find_Test : public testing::TestWithParam<std::tuple<Find_Case, Line_End_Kind>> {};
 
 TEST_P(Profile_Find_Test, Finds)
 {
-    const Find_Case& c = GetParam();
-    EXPECT_EQ(Profile_Find_Value(c.content, c.section, c.key), c.expected);
+    const auto& [c, kind] = GetParam();
+    EXPECT_EQ(Profile_Find_Value(With_Line_End(c.content, kind.end), c.section, c.key), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Profile_Find_Test, testing::Values(
+INSTANTIATE_TEST_SUITE_P(Cases, Profile_Find_Test, testing::Combine(testing::Values(
     Find_Case{"SectionIgnoresCase", "[CaM1]\nPort=8000\n", "cam1", "Port", "8000"},
     Find_Case{"KeyIgnoresCase", "[CAM1]\npORT=8000\n", "CAM1", "Port", "8000"},
     Find_Case{"BlanksAroundSectionName", " \t[ CAM1 ]  \nPort=1\n", "CAM1", "Port", "1"},
     Find_Case{"BlanksAroundKeyAndValue", "[s]\n  Port \t=  8000 \t\n", "s", "Port", "8000"},
+    Find_Case{"VerticalTabsAreBlanks", "\v[\vs\v]\n\vk\v=\v'v'\v\n", "s", "k", "v"},
     Find_Case{"DoubleQuotesRemoved", "[s]\nk=\"  a b \"\n", "s", "k", "  a b "},
     Find_Case{"SingleQuotesRemoved", "[s]\nk='x'\n", "s", "k", "x"},
     Find_Case{"OnlyOnePairRemoved", "[s]\nk=\"\"x\"\"\n", "s", "k", "\"x\""},
@@ -35,6 +65,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Profile_Find_Test, testing::Values(
     Find_Case{"LoneQuoteKept", "[s]\nk=\"\n", "s", "k", "\""},
     Find_Case{"EmptyQuotes", "[s]\nk=\"\"\n", "s", "k", ""},
     Find_Case{"InnerQuotesKept", "[s]\nk=a\"b\"\n", "s", "k", "a\"b\""},
+    Find_Case{"NoInlineComment", "[s]\nk=a ; b # c\n", "s", "k", "a ; b # c"},
     Find_Case{"ValueHoldsEquals", "[s]\nk=a=b\n", "s", "k", "a=b"},
     Find_Case{"EmptyValue", "[s]\nk=\n", "s", "k", ""},
     Find_Case{"FirstDuplicateKeyWins", "[s]\nk=1\nk=2\n", "s", "k", "1"},
@@ -44,14 +75,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, Profile_Find_Test, testing::Values(
     Find_Case{"KeyBeforeAnySection", "k=1\n[s]\n", "s", "k", std::nullopt},
     Find_Case{"CommentIsNoKey", "[s]\n;k=1\n", "s", "k", std::nullopt},
     Find_Case{"IndentedCommentIsNoKey", "[s]\n  ;k=1\n", "s", "k", std::nullopt},
+    Find_Case{"HashIsNoComment", "[s]\n#k=1\n#k=2\n", "s", "#k", "1"},
     Find_Case{"LineWithoutEqualsIsNoKey", "[s]\nk\n", "s", "k", std::nullopt},
-    Find_Case{"CrLfLines", "[s]\r\nk=v\r\n", "s", "k", "v"},
-    Find_Case{"NoFinalNewline", "[s]\nk=v", "s", "k", "v"},
+    Find_Case{"NoFinalLineEnd", "[s]\nk=v", "s", "k", "v"},
     Find_Case{"TextAfterSectionBracket", "[s] ; note\nk=v\n", "s", "k", "v"},
     Find_Case{"ByteOrderMark", "\xEF\xBB\xBF[s]\nk=v\n", "s", "k", "v"},
     Find_Case{"EmptyContent", "", "s", "k", std::nullopt},
     Find_Case{"SectionIsNotAPrefixMatch", "[CAM10]\nk=v\n", "CAM1", "k", std::nullopt}),
-    [](const auto& info) { return info.param.name; });
+    testing::ValuesIn(Line_End_Kinds)),
+    Row_And_Kind_Name<Find_Case>);
 
 TEST(Profile_Find_Value, CutsLongValues)
 {
@@ -72,39 +104,53 @@ struct Set_Case {
     const char* expected;
 };
 
-class Profile_Set_Test : public testing::TestWithParam<Set_Case> {};
+std::string Set(const Set_Case& c, const std::string& content)
+{
+    const std::optional<std::string_view> value = c.value ? std::optional<std::string_view>(*c.value) : std::nullopt;
+    return Profile_Set_Value(content, c.section, c.key, value);
+}
+
+class Profile_Set_Test : public testing::TestWithParam<std::tuple<Set_Case, Line_End_Kind>> {};
 
 TEST_P(Profile_Set_Test, Edits)
 {
-    const Set_Case& c = GetParam();
-    const std::optional<std::string_view> value = c.value ? std::optional<std::string_view>(*c.value) : std::nullopt;
-    EXPECT_EQ(Profile_Set_Value(c.content, c.section, c.key, value), c.expected);
+    const auto& [c, kind] = GetParam();
+    EXPECT_EQ(Set(c, With_Line_End(c.content, kind.end)), With_Line_End(c.expected, kind.end));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Profile_Set_Test, testing::Values(
-    Set_Case{"NewFile", "", "s", "k", "v", "[s]\nk=v\n"},
+INSTANTIATE_TEST_SUITE_P(Cases, Profile_Set_Test, testing::Combine(testing::Values(
     Set_Case{"NewSectionAtTheEnd", "[a]\nx=1\n", "s", "k", "v", "[a]\nx=1\n[s]\nk=v\n"},
     Set_Case{"NewSectionAfterLineWithoutEnd", "[a]\nx=1", "s", "k", "v", "[a]\nx=1\n[s]\nk=v\n"},
-    Set_Case{"ReplaceKeepsEveryOtherLine", "; top\n[s]\n; c\n K = old \nother line\n", "s", "k", "v",
-             "; top\n[s]\n; c\nk=v\nother line\n"},
-    Set_Case{"ReplaceKeepsCrLf", "[s]\r\nk=old\r\nz=1\r\n", "s", "k", "v", "[s]\r\nk=v\r\nz=1\r\n"},
-    Set_Case{"ReplaceLastLineWithoutEnd", "[s]\nk=1", "s", "k", "v", "[s]\nk=v"},
+    Set_Case{"ReplaceKeepsTheFilesSpellingAndEveryOtherLine", "; top\n[S]\n; c\n \vK = old \nother line\n",
+             "s", "k", "v", "; top\n[S]\n; c\nK=v\nother line\n"},
+    Set_Case{"ReplaceLastLineWithoutEnd", "[s]\nk=1", "s", "k", "v", "[s]\nk=v\n"},
     Set_Case{"ReplaceFirstDuplicateOnly", "[s]\nk=1\nk=2\n", "s", "k", "v", "[s]\nk=v\nk=2\n"},
-    Set_Case{"AppendIntoSectionInTheMiddle", "[a]\nx=1\n\n[s]\ny=2\n\n\n[b]\nz=3\n", "s", "k", "v",
-             "[a]\nx=1\n\n[s]\ny=2\nk=v\n\n\n[b]\nz=3\n"},
-    Set_Case{"AppendAfterTrailingComment", "[s]\ny=2\n; end\n\n[b]\n", "s", "k", "v",
-             "[s]\ny=2\n; end\nk=v\n\n[b]\n"},
-    Set_Case{"AppendIntoEmptySection", "[s]\n\n[b]\n", "s", "k", "v", "[s]\nk=v\n\n[b]\n"},
-    Set_Case{"AppendAfterLineWithoutEnd", "[s]\ny=2", "s", "k", "v", "[s]\ny=2\nk=v\n"},
-    Set_Case{"AppendInCrLfFile", "[s]\r\ny=2\r\n", "s", "k", "v", "[s]\r\ny=2\r\nk=v\n"},
-    Set_Case{"AppendIntoFirstDuplicateSection", "[s]\na=1\n[s]\nb=2\n", "s", "k", "v",
-             "[s]\na=1\nk=v\n[s]\nb=2\n"},
-    Set_Case{"CommentLookingLikeTheKeyStays", "[s]\n;k=1\n", "s", "k", "v", "[s]\n;k=1\nk=v\n"},
+    Set_Case{"ReplaceBehindByteOrderMark", "\xEF\xBB\xBF[s]\nk=1\n", "s", "k", "v", "\xEF\xBB\xBF[s]\nk=v\n"},
+    Set_Case{"NewKeyAfterTheSectionsLastKey", "[a]\nx=1\n\n[s]\ny=2\n; c\nz=3\n\nno equals\n[b]\nw=4\n", "s", "k",
+             "v", "[a]\nx=1\n\n[s]\ny=2\n; c\nz=3\nk=v\n\nno equals\n[b]\nw=4\n"},
+    Set_Case{"NewKeyInSectionWithoutKeys", "[s]\n;k=1\n\n[b]\n", "s", "k", "v", "[s]\nk=v\n;k=1\n\n[b]\n"},
+    Set_Case{"NewKeyAfterLastLineWithoutEnd", "[s]\ny=2", "s", "k", "v", "[s]\ny=2\nk=v\n"},
+    Set_Case{"NewKeyInFirstDuplicateSection", "[s]\na=1\n[s]\nb=2\n", "s", "k", "v", "[s]\na=1\nk=v\n[s]\nb=2\n"},
     Set_Case{"DeleteKey", "[s]\nx=1\nk=2\ny=3\n", "s", "K", std::nullopt, "[s]\nx=1\ny=3\n"},
-    Set_Case{"DeleteCrLfLine", "[s]\r\nk=2\r\ny=3\r\n", "s", "k", std::nullopt, "[s]\r\ny=3\r\n"},
-    Set_Case{"DeleteMissingKey", "[s]\nx=1\n", "s", "k", std::nullopt, "[s]\nx=1\n"},
+    Set_Case{"DeleteKeyOfAnotherSection", "[a]\nk=1\n[s]\nx=1\n", "s", "k", std::nullopt, "[a]\nk=1\n[s]\nx=1\n"},
     Set_Case{"DeleteInMissingSection", "[a]\nk=1\n", "s", "k", std::nullopt, "[a]\nk=1\n"},
     Set_Case{"EmptyValue", "[s]\nk=1\n", "s", "k", "", "[s]\nk=\n"}),
+    testing::ValuesIn(Line_End_Kinds)),
+    Row_And_Kind_Name<Set_Case>);
+
+// Files without one kind of line end throughout, byte for byte.
+class Profile_Set_Bytes_Test : public testing::TestWithParam<Set_Case> {};
+
+TEST_P(Profile_Set_Bytes_Test, Edits)
+{
+    EXPECT_EQ(Set(GetParam(), GetParam().content), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Profile_Set_Bytes_Test, testing::Values(
+    Set_Case{"NewFile", "", "s", "k", "v", "[s]\nk=v\n"},
+    Set_Case{"NoLineEndYet", "[s]", "s", "k", "v", "[s]\nk=v\n"},
+    Set_Case{"MixedFileTakesItsFirstLineEnd", "[s]\nx=1\r\ny=2\r\n", "s", "k", "v", "[s]\nx=1\r\ny=2\r\nk=v\n"},
+    Set_Case{"ReplacedLineKeepsItsOwnEnd", "[s]\r\nk=1\n", "s", "k", "v", "[s]\r\nk=v\n"}),
     [](const auto& info) { return info.param.name; });
 
 // Whatever the layout around it, a written value reads back and leaves the other keys alone.
@@ -114,8 +160,10 @@ TEST(Profile_Set_Value, WrittenValueReadsBackInEveryLayout)
         "",
         "[s]\nother=1\n",
         "[s]\r\nother=1\r\n",
+        "[s]\rother=1\r",
         "[a]\nother=1\n[s]\nother=1",
         "; lead\n[S]\n\n; c\nother = 1\n\n[b]\nk=9\n",
+        "\v[\vs\v]\v\r\n\vother\v=\v1\v\r\n\r\n",
         "[s]\nk=old\nother=1\n[s]\nk=dup\n",
     };
     const char* values[] = {"v", "", "a b", "p&ss #1", "x=y", ";not a comment"};
@@ -158,12 +206,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, Profile_Name_Test, testing::Values(
     Name_Case{"SectionWithCarriageReturn", "a\rb", "k", false},
     Name_Case{"KeyLikeComment", "s", ";k", false},
     Name_Case{"KeyLikeSection", "s", "[k", false},
-    Name_Case{"KeyWithOuterBlank", "s", "k ", false}),
+    Name_Case{"KeyWithOuterBlank", "s", "k ", false},
+    Name_Case{"SectionWithOuterVerticalTab", "\vs", "k", false}),
     [](const auto& info) { return info.param.name; });
 
 TEST(Profile_Is_Writable_Value, RejectsLineBreaksAndNul)
 {
-    EXPECT_TRUE(Profile_Is_Writable_Value("any \"text\" = ; # & ' \t"));
+    EXPECT_TRUE(Profile_Is_Writable_Value("any \"text\" = ; # & ' \t\v"));
     EXPECT_FALSE(Profile_Is_Writable_Value("a\nb"));
     EXPECT_FALSE(Profile_Is_Writable_Value("a\rb"));
     EXPECT_FALSE(Profile_Is_Writable_Value(std::string_view("a\0b", 3)));
