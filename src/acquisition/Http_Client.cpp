@@ -41,13 +41,10 @@ void T_Http_Client::Choose_Connection(const Http_Url& url)
         Disconnect();
 }
 
-std::string T_Http_Client::Request_Head(const Http_Url& url) const
+std::string T_Http_Client::Request_Head(const Http_Url& url, const std::string& authorization) const
 {
     Http_Request_Extras extras;
-    if (!credential_.empty())
-        extras.Authorization = "Basic " + credential_;
-    else if (settings_.BasicAuthentication && has_user_)
-        extras.Authorization = "Basic " + Base64_Encode(user_ + ":" + password_);
+    extras.Authorization = authorization;
     if (settings_.AllowCookies)
         extras.Cookie = cookies_.Header_For(url.Host, url.Path + url.Document);
     return Build_Request_Head(url, settings_, extras);
@@ -87,11 +84,9 @@ void T_Http_Client::Read_Reply(const Http_Url& url, std::string& body)
     if (status == Http_Parse_Status::Failed)
         throw E_Http_Error(parser.Error());
 
-    const Http_Reply_Head& head = parser.Head();
-    bool can_answer_basic = has_user_ && !Trim_View(password_).empty();
-    Http_Outcome outcome = Decide_Http_Outcome(head, can_answer_basic);
-    if (outcome == Http_Outcome::Accept_Basic && credential_.empty())
-        credential_ = Base64_Encode(user_ + ":" + password_);
+    last_head_ = parser.Head();
+    const Http_Reply_Head& head = last_head_;
+    Http_Outcome outcome = Decide_Http_Outcome(head);
 
     std::string refused_body;
     std::string& sink = outcome == Http_Outcome::Refuse ? refused_body : body;
@@ -115,17 +110,39 @@ void T_Http_Client::Get(const std::string& url_text, std::string& body)
     if (abort_.Is_Raised())
         throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
     Http_Url url = Parse_Http_Url(url_text, previous_);
-    if (url.Has_User) {
-        has_user_ = true;
-        user_ = url.User;
-        password_ = url.Password;
-    }
+    if (url_text.find("://") != std::string::npos)
+        url_login_ = url.Has_User ? Http_Login{url.User, url.Password} : Http_Login{};
     previous_ = url.As_Base();
     if (settings_.AllowCookies)
         cookies_.Drop_Expired(std::chrono::system_clock::now());
-    Choose_Connection(url);
-    const std::string head = Request_Head(url);
+    const Http_Login& login = url_login_.Empty() ? login_ : url_login_;
 
+    for (int resend = 0;; ++resend) {
+        std::string authorization = auth_.Authorization(url, login);
+        if (authorization.empty() && settings_.BasicAuthentication && !login.Empty())
+            authorization = "Basic " + Base64_Encode(login.User + ":" + login.Password);
+        Choose_Connection(url);
+        try {
+            Exchange(url, Request_Head(url, authorization), body);
+            auth_.Accepted(last_head_);
+            return;
+        } catch (const E_Http_Protocol_Error& refused) {
+            if (refused.Error_Code != 401)
+                throw;
+            Http_Authenticator::Verdict verdict = auth_.Unauthorized(url, last_head_, login, authorization);
+            // One answer per call: a challenge that comes back again is a refusal, never a loop.
+            if (verdict.Resend && resend == 0 && !abort_.Is_Raised())
+                continue;
+            if (verdict.Refusal.empty())
+                throw;
+            throw E_Http_Protocol_Error(refused.Error_Code, std::string(refused.what()) + " (" + verdict.Refusal + ")",
+                                        refused.Reply_Body);
+        }
+    }
+}
+
+void T_Http_Client::Exchange(const Http_Url& url, const std::string& head, std::string& body)
+{
     for (int attempt = 0;; ++attempt) {
         bool reused = socket_.Is_Open();
         saw_close_ = false;
@@ -146,8 +163,8 @@ void T_Http_Client::Get(const std::string& url_text, std::string& body)
         } catch (const E_Http_Error& error) {
             // The stream position is unknown after a failure in the middle of an exchange.
             Disconnect();
-            bool retry = reused && attempt == 0 && reply_bytes_ == 0 && body.size() == body_size &&
-                         !abort_.Is_Raised() && Is_Stale_Connection_Failure(error);
+            bool retry = settings_.Resend_On_Dropped_Connection && reused && attempt == 0 && reply_bytes_ == 0 &&
+                         body.size() == body_size && !abort_.Is_Raised() && Is_Stale_Connection_Failure(error);
             if (!retry)
                 throw;
         }

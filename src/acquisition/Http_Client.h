@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Abort_Signal.h"
+#include "Http_Auth.h"
 #include "Http_Cookies.h"
 #include "Http_Error.h"
 #include "Http_Reply_Parser.h"
@@ -15,7 +16,7 @@
 // One object serves one request at a time and belongs to one thread; only Abort and Clear_Abort
 // may be called from another thread. Between calls it keeps the connection (when the server
 // allows keep-alive), the previous request's server and path, the user name and password of
-// the last URL that carried them, the Basic credential and the cookies.
+// the last URL that carried them, the last authentication challenge it answered and the cookies.
 class T_Http_Client {
 public:
     explicit T_Http_Client(Http_Settings settings = {});
@@ -24,10 +25,15 @@ public:
     T_Http_Client& operator=(const T_Http_Client&) = delete;
 
     // Sends one GET for url and appends the accepted reply's body to body.
-    // Throws E_Http_Error on every failure; E_Http_Protocol_Error for a refused reply (body then
-    // untouched, the refused body in Reply_Body). A failure while the body arrives leaves in body
-    // what arrived. The object stays usable after any failure.
+    // A 401 whose challenge (Digest or Basic) can be answered is answered with one more request:
+    // with the user information of the URL (percent-decoded) when it has some, else with the login
+    // of Set_Login. Throws E_Http_Error on every failure; E_Http_Protocol_Error for a refused reply
+    // (body then untouched, the refused body in Reply_Body). A failure while the body arrives leaves
+    // in body what arrived. The object stays usable after any failure.
     void Get(const std::string& url, std::string& body);
+
+    // The user name and password for servers that challenge, when the URL carries none.
+    void Set_Login(const Http_Login& login) { login_ = login; }
 
     // Any thread: the call in progress fails at once with E_Http_Error, and so does every call
     // until Clear_Abort.
@@ -37,13 +43,17 @@ public:
     void Disconnect();
 
     bool Is_Connected() const { return socket_.Is_Open(); }
-    bool Has_Basic_Credential() const { return !credential_.empty(); }
+    const Http_Authenticator& Authenticator() const { return auth_; }
     const Http_Cookies& Cookies() const { return cookies_; }
     const Http_Settings& Settings() const { return settings_; }
 
 private:
     void Choose_Connection(const Http_Url& url);
-    std::string Request_Head(const Http_Url& url) const;
+    std::string Request_Head(const Http_Url& url, const std::string& authorization) const;
+    // Sends head (on the kept connection, or a new one) and reads the reply into body. A kept
+    // connection the server dropped just as the request left gets one new connection when the
+    // settings allow a resend.
+    void Exchange(const Http_Url& url, const std::string& head, std::string& body);
     // Reads the reply to the request just sent; the connection is kept or closed as the reply allows.
     void Read_Reply(const Http_Url& url, std::string& body);
     // Feeds the parser from the connection until it reports more than Need_More.
@@ -55,10 +65,10 @@ private:
     std::string socket_host_;
     int socket_port_ = 0;
     Http_Url_Base previous_;
-    bool has_user_ = false;
-    std::string user_;
-    std::string password_;
-    std::string credential_;            // Base64 of "user:password" once a Basic challenge was answered
+    Http_Login url_login_;              // user information of the last URL that named a server
+    Http_Login login_;                  // Set_Login
+    Http_Authenticator auth_;
+    Http_Reply_Head last_head_;         // head of the last reply read
     Http_Cookies cookies_;
     std::vector<char> buffer_;
     std::size_t unread_begin_ = 0;      // bytes of buffer_ received but not yet parsed

@@ -2,16 +2,6 @@
 
 #include "Http_Text.h"
 
-bool Has_Basic_Challenge(const Http_Headers& headers)
-{
-    for (const auto& value : headers.All("WWW-Authenticate")) {
-        std::string_view text = Trim_View(value);
-        if (Http_Same_Text(text.substr(0, text.find(' ')), "Basic"))
-            return true;
-    }
-    return false;
-}
-
 bool Allows_Keep_Alive(const Http_Headers& headers)
 {
     for (const char* name : {"Connection", "Proxy-Connection"}) {
@@ -22,7 +12,7 @@ bool Allows_Keep_Alive(const Http_Headers& headers)
     return true;
 }
 
-Http_Outcome Decide_Http_Outcome(const Http_Reply_Head& head, bool can_answer_basic)
+Http_Outcome Decide_Http_Outcome(const Http_Reply_Head& head)
 {
     int code = head.Status_Code;
     const std::string* location = head.Headers.Find("Location");
@@ -31,7 +21,5 @@ Http_Outcome Decide_Http_Outcome(const Http_Reply_Head& head, bool can_answer_ba
         return Http_Outcome::Refuse;
     if (code >= 200 && code <= 299)
         return code == 204 ? Http_Outcome::Accept_No_Body : Http_Outcome::Accept;
-    if (code == 401 && can_answer_basic && Has_Basic_Challenge(head.Headers))
-        return Http_Outcome::Accept_Basic;
     return Http_Outcome::Refuse;
 }

@@ -45,3 +45,19 @@ std::optional<long long> Http_Parse_Decimal(std::string_view text)
     }
     return negative ? -value : value;
 }
+
+std::string Http_Percent_Decode(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && Hex_Digit(text[i + 1]) >= 0 && Hex_Digit(text[i + 2]) >= 0) {
+            out.push_back(static_cast<char>(Hex_Digit(text[i + 1]) * 16 + Hex_Digit(text[i + 2])));
+            i += 2;
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
+}
+

@@ -57,8 +57,8 @@ void Take_Authority(const std::string& authority, Http_Url& url)
         std::string user = user_info.substr(0, colon);
         if (!user.empty()) {
             url.Has_User = true;
-            url.User = user;
-            url.Password = colon == std::string::npos ? std::string() : user_info.substr(colon + 1);
+            url.User = Http_Percent_Decode(user);
+            url.Password = colon == std::string::npos ? std::string() : Http_Percent_Decode(user_info.substr(colon + 1));
         }
     }
     std::size_t open = host_port.find('[');

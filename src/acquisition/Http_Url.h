@@ -12,11 +12,11 @@ struct Http_Url_Base {
     std::string Path;            // directory part, begins and ends with "/"
 };
 
-// One URL taken apart the way the client sends it. Nothing is percent-encoded or decoded.
+// One URL taken apart the way the client sends it. Nothing that is sent is percent-encoded or decoded.
 struct Http_Url {
     std::string Scheme;
     bool Has_User = false;       // the authority carried a non-empty user name
-    std::string User;
+    std::string User;            // percent-decoded ("pa%3Ass" is "pa:ss"); used only to answer challenges
     std::string Password;
     std::string Host;            // without the brackets of an IPv6 literal
     bool Host_Is_Ipv6 = false;

@@ -30,3 +30,8 @@ std::string Log_Line_Not_Connected(const std::string& stamp, int slot, const std
 {
     return Thread_Cam(stamp, slot) + " | NOT CONNECTED TO NETWORK! | URL : " + "\"" + url + "\"" + "\r";
 }
+
+std::string Log_Line_Note(const std::string& stamp, int slot, const std::string& note)
+{
+    return Thread_Cam(stamp, slot) + " | " + note + "\r";
+}

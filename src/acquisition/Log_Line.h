@@ -15,3 +15,6 @@ std::string Log_Line_Shown(const std::string& stamp, int slot, int64_t time_requ
 
 // No picture: stamp " | Thread CAM N°" N " | NOT CONNECTED TO NETWORK! | URL : " "url" CR.
 std::string Log_Line_Not_Connected(const std::string& stamp, int slot, const std::string& url);
+
+// Why a camera fails, or what happened to its stream: stamp " | Thread CAM N°" N " | " note CR.
+std::string Log_Line_Note(const std::string& stamp, int slot, const std::string& note);

@@ -18,3 +18,8 @@ std::string Snapshot_Url(const T_Cam& cam)
         return Trim(cam.Special_Url);
     return Camera_Base(cam) + "/snapshot.cgi?" + Camera_Credentials(cam);
 }
+
+Http_Login Camera_Login(const T_Cam& cam)
+{
+    return {Trim(cam.Login), Trim(cam.Password)};
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include "Http_Auth.h"
 #include "T_Cam.h"
 
 #include <string>
@@ -14,3 +15,7 @@ std::string Camera_Credentials(const T_Cam& cam);
 
 // "http://" + (Ad_Ip + ":" + Port) trimmed as one text: the start of every URL built from a camera's address.
 std::string Camera_Base(const T_Cam& cam);
+
+// Login and Password trimmed: what answers a camera's authentication challenge (the snapshot request's
+// and every command's) when the URL carries no user information of its own.
+Http_Login Camera_Login(const T_Cam& cam);

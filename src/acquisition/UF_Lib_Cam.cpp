@@ -25,16 +25,26 @@ TF_Lib_Cam::~TF_Lib_Cam()
         TRD_Flux_Cam.join();
 }
 
-void TF_Lib_Cam::Set_Url(const std::string& url)
+void TF_Lib_Cam::Set_Request(const T_Fetch_Request& request)
 {
     std::lock_guard lock(mutex_);
-    url_ = url;
+    request_ = request;
 }
+
+void TF_Lib_Cam::Set_Url(const std::string& url) { Set_Request({url, {}}); }
 
 std::string TF_Lib_Cam::Url() const
 {
     std::lock_guard lock(mutex_);
-    return url_;
+    return request_.Url;
+}
+
+std::vector<std::string> TF_Lib_Cam::Take_Notes()
+{
+    std::lock_guard lock(mutex_);
+    std::vector<std::string> notes;
+    notes.swap(notes_);
+    return notes;
 }
 
 void TF_Lib_Cam::Poll_Flux()
@@ -96,11 +106,11 @@ void TF_Lib_Cam::Run()
         // at least Retry_Pause_Ms apart, so a refused connection or an HTML page neither spins a core nor
         // floods the camera.
         while (!stop_) {
-            const std::string url = url_;
+            const T_Fetch_Request request = request_;
             ++attempts_;
             const auto started = std::chrono::steady_clock::now();
             lock.unlock();
-            const bool success = Attempt(url);
+            const bool success = Attempt(request);
             lock.lock();
             if (success) {
                 active_ = false;
@@ -113,50 +123,78 @@ void TF_Lib_Cam::Run()
     }
 }
 
-bool TF_Lib_Cam::Attempt(const std::string& url)
+QImage TF_Lib_Cam::Decode_Body()
+{
+    if (!decoder_)
+        decoder_ = std::make_unique<Jpeg_Decoder>();
+    QImage recycled;
+    for (QImage& old : recycle_) {
+        if (!old.isNull() && old.isDetached()) {
+            recycled = std::move(old);
+            old = QImage();
+            break;
+        }
+    }
+    QImage picture = decoder_->Decode(body_.data(), body_.size(), std::move(recycled));
+    recycle_[recycle_next_] = picture;
+    recycle_next_ = (recycle_next_ + 1) % recycle_.size();
+    return picture;
+}
+
+void TF_Lib_Cam::Publish_Failure(const std::string& reason)
+{
+    published_.Not_Connected = true;
+    published_.Failure = reason;
+    if (reason == noted_failure_)
+        return;
+    noted_failure_ = reason;
+    if (notes_.size() >= Max_Notes)
+        notes_.erase(notes_.begin());
+    notes_.push_back(reason);
+}
+
+bool TF_Lib_Cam::Attempt(const T_Fetch_Request& request)
 {
     const int64_t tick_start = System_Clock().Tick_Ms();
-    bool get_failed = false;
-    body_.clear();
-    try {
-        HTP_Flux_Cam.Get(url, body_);
-    } catch (const E_Http_Error&) {
-        get_failed = true;
-    }
-
-    bool decoded = false;
+    std::string failure;
     QImage picture;
-    if (!body_.empty()) {
+    try {
+        body_.clear();
         try {
-            if (!decoder_)
-                decoder_ = std::make_unique<Jpeg_Decoder>();
-            QImage recycled;
-            for (QImage& old : recycle_) {
-                if (!old.isNull() && old.isDetached()) {
-                    recycled = std::move(old);
-                    old = QImage();
-                    break;
-                }
-            }
-            picture = decoder_->Decode(body_.data(), body_.size(), std::move(recycled));
-            decoded = true;
-            recycle_[recycle_next_] = picture;
-            recycle_next_ = (recycle_next_ + 1) % recycle_.size();
-        } catch (const std::exception&) {
+            HTP_Flux_Cam.Set_Login(request.Login);
+            HTP_Flux_Cam.Get(request.Url, body_);
+        } catch (const E_Http_Error& error) {
+            failure = error.what();
         }
+        // Bytes that arrived before a failure but still decode count as a success, with a request time of 0.
+        if (!body_.empty())
+            picture = Decode_Body();
+        else if (failure.empty())
+            failure = "The camera answered without a picture.";
+    } catch (const std::bad_alloc&) {
+        failure = "Not enough memory for the camera's answer.";
+        picture = QImage();
+    } catch (const std::exception& error) {
+        if (failure.empty())
+            failure = error.what();
+        picture = QImage();
+    } catch (...) {
+        failure = "The camera's answer could not be read.";
+        picture = QImage();
     }
     // Do not keep a large body's memory between attempts.
     if (body_.capacity() > (4u << 20))
         std::string().swap(body_);
 
     std::lock_guard lock(mutex_);
-    if (!decoded) {
-        published_.Not_Connected = true;
+    if (picture.isNull()) {
+        Publish_Failure(failure);
         return false;
     }
-    // Bytes that arrived before a failure but still decode count as a success, with a request time of 0.
     published_.BMP_Received = std::move(picture);
-    published_.Time_Requested = get_failed ? 0 : System_Clock().Tick_Ms() - tick_start;
+    published_.Time_Requested = failure.empty() ? System_Clock().Tick_Ms() - tick_start : 0;
     published_.Not_Connected = false;
+    published_.Failure.clear();
+    noted_failure_.clear();
     return true;
 }

@@ -10,14 +10,23 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 class Jpeg_Decoder;
+
+// What a fetch attempt asks for: the URL, and what answers the camera's challenges.
+struct T_Fetch_Request {
+    std::string Url;
+    Http_Login Login;             // used when the camera challenges and the URL carries no user information
+    bool operator==(const T_Fetch_Request&) const = default;
+};
 
 // What a fetch attempt leaves for the refresh pass, published as one unit.
 struct T_Fetch_Result {
     QImage BMP_Received;          // the last successfully decoded snapshot (implicitly shared)
     bool Not_Connected = true;    // no valid picture: before the first success and after every failure
     int64_t Time_Requested = 0;   // ms from the start of the last successful attempt to the end of decoding
+    std::string Failure;          // why the last attempt failed ("" after a success)
 };
 
 // The fetch worker of one camera slot (F_Lib_Cam). It owns the slot's HTTP client and a worker thread:
@@ -42,9 +51,16 @@ public:
 
     // ---- user-interface thread ----
 
-    // URL of the snapshot; read by each attempt when it starts (the attempt works on its own copy).
+    // What to fetch; read by each attempt when it starts (the attempt works on its own copy).
+    void Set_Request(const T_Fetch_Request& request);
+    // Set_Request with url and no login.
     void Set_Url(const std::string& url);
     std::string Url() const;
+
+    // The request-log notes the worker left since the last call (why a camera fails, each reason once
+    // per failing spell), oldest first; at most Max_Notes are kept.
+    std::vector<std::string> Take_Notes();
+    static constexpr std::size_t Max_Notes = 16;
 
     // Requests a fetch (starts an attempt sequence when idle, does nothing while one runs), takes a copy of
     // the published result, and when it holds a valid picture moves the motion frames on and measures
@@ -76,16 +92,22 @@ public:
 
 private:
     void Run();
-    // One attempt; true on success.
-    bool Attempt(const std::string& url);
+    // One attempt; true on success. Never throws: every failure is a failing camera.
+    bool Attempt(const T_Fetch_Request& request);
+    // The body in body_ decoded into a picture (throws on failure).
+    QImage Decode_Body();
+    // Publishes a failure and notes its reason when it differs from the last one noted (under the lock).
+    void Publish_Failure(const std::string& reason);
 
     Options options_;
     T_Http_Client HTP_Flux_Cam;
 
     mutable std::mutex mutex_;
     std::condition_variable wake_;
-    std::string url_;
+    T_Fetch_Request request_;
     T_Fetch_Result published_;
+    std::vector<std::string> notes_;
+    std::string noted_failure_;         // the reason last noted in this failing spell
     bool requested_ = false;
     bool active_ = false;
     bool stop_ = false;

@@ -45,9 +45,12 @@ void TF_Main::Refresh_Cams()
             Apply_Slot_Look(controls, Slot_Look::Disabled, caption, nullptr);
         } else {
             const std::string url = Snapshot_Url(cam);
-            worker->Set_Url(url);
+            worker->Set_Request({url, Camera_Login(cam)});
             const std::string stamp = Log_Active ? Log_Stamp(now) : std::string();
             worker->Poll_Flux();
+            for (const std::string& note : worker->Take_Notes())
+                if (Log_Active)
+                    PNL_Visue_Expert->Append_Line(Log_Line_Note(stamp, N, note));
             if (worker->Not_Connected()) {
                 Apply_Slot_Look(controls, Slot_Look::Waiting, caption, nullptr);
                 if (Log_Active)

@@ -2,6 +2,7 @@
 
 #include "Camera_Commands.h"
 #include "Command_Send.h"
+#include "Snapshot_Url.h"
 #include "Flip_State.h"
 #include "Http_Client.h"
 
@@ -43,6 +44,8 @@ T_Http_Client& Camera_Control::Client(int slot)
     std::unique_ptr<T_Http_Client>& client = clients_[static_cast<std::size_t>(slot)];
     if (!client)
         client = std::make_unique<T_Http_Client>(Command_Http_Settings());
+    // The record may have changed since the last command: challenges are answered with its login now.
+    client->Set_Login(Camera_Login(cams_[slot]));
     return *client;
 }
 

@@ -52,7 +52,7 @@ public:
     // BTN_Reboot: reboots the camera when the user answers Yes.
     void BTN_RebootClick(QObject* Sender);
 
-    // The command client of a slot (1..9), created on first use.
+    // The command client of a slot (1..9), created on first use, answering challenges with the slot's login.
     T_Http_Client& Client(int slot);
     // The command client of a slot if it was created, else null.
     const T_Http_Client* Existing_Client(int slot) const;

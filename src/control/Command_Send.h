@@ -7,7 +7,8 @@
 class T_Http_Client;
 
 // Settings of a command client: those of the snapshot client, with a 3 s connect and a 5 s read
-// time-out, so a camera that stops answering holds the user-interface thread for a bounded time.
+// time-out, so a camera that stops answering holds the user-interface thread for a bounded time, and
+// no second sending when a kept connection turns out dropped (a reboot or a preset store is sent once).
 Http_Settings Command_Http_Settings();
 
 // One GET whose reply is not looked at; every failure of Get is dropped (a command leaves no trace).

@@ -17,7 +17,6 @@ Http_Reply_Head Reply(int code, std::vector<std::pair<std::string, std::string>>
 struct Outcome_Case {
     const char* name;
     Http_Reply_Head head;
-    bool can_answer_basic;
     Http_Outcome expected;
 };
 
@@ -28,35 +27,28 @@ class Http_Outcome_Table : public ::testing::TestWithParam<Outcome_Case> {};
 TEST_P(Http_Outcome_Table, Decides)
 {
     const auto& c = GetParam();
-    EXPECT_EQ(Decide_Http_Outcome(c.head, c.can_answer_basic), c.expected);
+    EXPECT_EQ(Decide_Http_Outcome(c.head), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Http_Outcome_Table,
     ::testing::Values(
-        Outcome_Case{"ok_200", Reply(200), false, Http_Outcome::Accept},
-        Outcome_Case{"partial_206", Reply(206), false, Http_Outcome::Accept},
-        Outcome_Case{"edge_299", Reply(299), false, Http_Outcome::Accept},
-        Outcome_Case{"no_content_204_reads_nothing", Reply(204), false, Http_Outcome::Accept_No_Body},
-        Outcome_Case{"location_on_200_is_a_redirect", Reply(200, {{"Location", "/elsewhere"}}), false, Http_Outcome::Refuse},
-        Outcome_Case{"empty_location_ignored", Reply(200, {{"location", ""}}), false, Http_Outcome::Accept},
-        Outcome_Case{"moved_301", Reply(301), false, Http_Outcome::Refuse},
-        Outcome_Case{"found_302", Reply(302, {{"Location", "/x"}}), false, Http_Outcome::Refuse},
-        Outcome_Case{"not_modified_304", Reply(304), false, Http_Outcome::Refuse},
-        Outcome_Case{"interim_100_as_final", Reply(100), false, Http_Outcome::Refuse},
-        Outcome_Case{"switching_101", Reply(101), false, Http_Outcome::Refuse},
-        Outcome_Case{"unauthorized_without_credentials", Reply(401, {basic}), false, Http_Outcome::Refuse},
-        Outcome_Case{"unauthorized_basic_answered", Reply(401, {basic}), true, Http_Outcome::Accept_Basic},
-        Outcome_Case{"unauthorized_basic_any_case", Reply(401, {{"www-authenticate", "BASIC"}}), true, Http_Outcome::Accept_Basic},
-        Outcome_Case{"unauthorized_digest_refused", Reply(401, {{"WWW-Authenticate", "Digest realm=\"x\""}}), true, Http_Outcome::Refuse},
-        Outcome_Case{"unauthorized_basic_in_second_header", Reply(401, {{"WWW-Authenticate", "Digest x"}, basic}), true,
-                     Http_Outcome::Accept_Basic},
-        Outcome_Case{"unauthorized_basic_not_first_word", Reply(401, {{"WWW-Authenticate", "Digest, Basic"}}), true, Http_Outcome::Refuse},
-        Outcome_Case{"unauthorized_without_challenge", Reply(401), true, Http_Outcome::Refuse},
-        Outcome_Case{"redirect_with_location_beats_basic", Reply(401, {basic, {"Location", "/login"}}), true, Http_Outcome::Refuse},
-        Outcome_Case{"not_found_404", Reply(404), false, Http_Outcome::Refuse},
-        Outcome_Case{"server_error_500", Reply(500), false, Http_Outcome::Refuse},
-        Outcome_Case{"no_status_number", Reply(-1), false, Http_Outcome::Refuse}),
+        Outcome_Case{"ok_200", Reply(200), Http_Outcome::Accept},
+        Outcome_Case{"partial_206", Reply(206), Http_Outcome::Accept},
+        Outcome_Case{"edge_299", Reply(299), Http_Outcome::Accept},
+        Outcome_Case{"no_content_204_reads_nothing", Reply(204), Http_Outcome::Accept_No_Body},
+        Outcome_Case{"location_on_200_is_a_redirect", Reply(200, {{"Location", "/elsewhere"}}), Http_Outcome::Refuse},
+        Outcome_Case{"empty_location_ignored", Reply(200, {{"location", ""}}), Http_Outcome::Accept},
+        Outcome_Case{"moved_301", Reply(301), Http_Outcome::Refuse},
+        Outcome_Case{"found_302", Reply(302, {{"Location", "/x"}}), Http_Outcome::Refuse},
+        Outcome_Case{"not_modified_304", Reply(304), Http_Outcome::Refuse},
+        Outcome_Case{"interim_100_as_final", Reply(100), Http_Outcome::Refuse},
+        Outcome_Case{"switching_101", Reply(101), Http_Outcome::Refuse},
+        Outcome_Case{"unauthorized_with_challenge", Reply(401, {basic}), Http_Outcome::Refuse},
+        Outcome_Case{"unauthorized_without_challenge", Reply(401), Http_Outcome::Refuse},
+        Outcome_Case{"not_found_404", Reply(404), Http_Outcome::Refuse},
+        Outcome_Case{"server_error_500", Reply(500), Http_Outcome::Refuse},
+        Outcome_Case{"no_status_number", Reply(-1), Http_Outcome::Refuse}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct Keep_Alive_Case {
