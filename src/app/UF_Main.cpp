@@ -152,7 +152,7 @@ void TF_Main::Set_Constants()
     Url_Ver = site + "/vesk-soft/Tambrel/Tambrel.ver";
     Url_Exe = site + "/vesk-soft/Tambrel/Tambrel.exe";
     Url_Site = site + "/software/index.html";
-    Appli_Version = "V3.1";
+    Appli_Version = "V" TAMBREL_VERSION;
 }
 
 void TF_Main::Create_Workers()

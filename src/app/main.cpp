@@ -5,11 +5,25 @@
 #include "UF_Main.h"
 #include "U_Lib_Util_Vesk.h"
 
+#include <cstring>
+#include <iostream>
 #include <memory>
 
 // Program entry: the main window, then the hidden full-screen window, then the message loop.
 int main(int argc, char** argv)
 {
+    // Answered before any window exists, so they work without a display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "tambrel " TAMBREL_VERSION "\n";
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::cout << "Usage: tambrel [--version | --help]\n"
+                     "Shows, controls and records up to nine network cameras.\n"
+                     "Settings: $XDG_DATA_HOME/_data_Tambrel/ (default ~/.local/share/_data_Tambrel/).\n";
+        return 0;
+    }
+
     Tambrel_Application app(argc, argv);
     Set_Decimal_Separator(Regional_Decimal_Separator());
 
