@@ -238,6 +238,7 @@ std::optional<int32_t> Checked_Mode(const std::array<QRadioButton*, 4>& buttons)
     return mode;
 }
 
+// The number edits, which hold what the program wrote there (ASCII) or what was typed.
 std::string Text_Of(const QLineEdit* edit)
 {
     return edit->text().toStdString();
@@ -481,13 +482,13 @@ void Settings_Panel::Load(const T_Cam& cam)
         const QSignalBlocker block_group(Rec_Group);  // it re-emits the buttons' toggles
 
         CKB_Cam_Valide->setChecked(cam.Valide);
-        EDT_Alias->setText(To_Text(cam.Alias));
-        EDT_Adresse_Ip->setText(To_Text(cam.Ad_Ip));
+        EDT_Alias->Set_Bytes(cam.Alias);
+        EDT_Adresse_Ip->Set_Bytes(cam.Ad_Ip);
         EDT_Port->setText(To_Text(Int_To_Text(cam.Port)));
-        EDT_Login->setText(To_Text(cam.Login));
-        EDT_Password->setText(To_Text(cam.Password));
+        EDT_Login->Set_Bytes(cam.Login);
+        EDT_Password->Set_Bytes(cam.Password);
         CKB_Use_URL->setChecked(cam.Use_Url);
-        EDT_Url->setText(To_Text(cam.Special_Url));
+        EDT_Url->Set_Bytes(cam.Special_Url);
         Check_Mode(Rec_Group, Rec_Buttons(), cam.Valide_Record);
         EDT_K_Detect->setText(To_Text(Float_To_Text(0, 0, cam.K_Detect)));
         EDT_Rec_3_On->Set_Time(cam.Timer_On);
@@ -499,13 +500,13 @@ void Settings_Panel::Load(const T_Cam& cam)
 void Settings_Panel::Save(T_Cam& cam) const
 {
     cam.Valide = CKB_Cam_Valide->isChecked();
-    cam.Alias = Text_Of(EDT_Alias);
-    cam.Ad_Ip = Text_Of(EDT_Adresse_Ip);
-    cam.Login = Text_Of(EDT_Login);
-    cam.Password = Text_Of(EDT_Password);
+    cam.Alias = EDT_Alias->Bytes();
+    cam.Ad_Ip = EDT_Adresse_Ip->Bytes();
+    cam.Login = EDT_Login->Bytes();
+    cam.Password = EDT_Password->Bytes();
     cam.Port = Text_To_Int(Text_Of(EDT_Port));
     cam.Use_Url = CKB_Use_URL->isChecked();
-    cam.Special_Url = Text_Of(EDT_Url);
+    cam.Special_Url = EDT_Url->Bytes();
     if (const auto mode = Checked_Mode(Rec_Buttons()))
         cam.Valide_Record = *mode;
     cam.K_Detect = Text_To_Float(Text_Of(EDT_K_Detect));

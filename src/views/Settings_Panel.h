@@ -37,14 +37,16 @@ public:
     // Column_Width x Column_Height: what the column needs to show every control.
     QSize sizeHint() const override;
 
-    // Shows `cam` in the camera and expert controls, then applies the enabling rules. The check boxes,
-    // the radio buttons and their group emit nothing meanwhile, so loading neither commits nor lays out
-    // the grid. A Valide_Record outside 0..3 leaves the four radio buttons unchecked.
+    // Shows `cam` in the camera and expert controls (texts that are not UTF-8 read as Windows-1252, see
+    // Text_From_Bytes), then applies the enabling rules. The check boxes, the radio buttons and their
+    // group emit nothing meanwhile, so loading neither commits nor lays out the grid. A Valide_Record
+    // outside 0..3 leaves the four radio buttons unchecked.
     void Load(const T_Cam& cam);
 
-    // Copies the camera and expert controls into `cam`: texts exactly as typed, Port and K_Detect read
-    // as the program reads typed numbers (unreadable gives 0), no range check. Valide_Record keeps its
-    // value when no radio button is checked. Type_Cam is left alone.
+    // Copies the camera and expert controls into `cam`: a text the user did not edit byte for byte as
+    // Load got it (whatever its encoding), an edited one exactly as typed, in UTF-8 (Text_Edit::Bytes);
+    // Port and K_Detect read as the program reads typed numbers (unreadable gives 0), no range check.
+    // Valide_Record keeps its value when no radio button is checked. Type_Cam is left alone.
     void Save(T_Cam& cam) const;
 
     // URL row enabled while CKB_Use_URL is checked, threshold row while RBT_Rec_2 is, timer row while

@@ -68,6 +68,18 @@ TEST(Settings_Panel, LoadThenSaveKeepsEveryField)
              c.Special_Url.clear();
          })},
         {"text beyond ASCII", Cam_With([](T_Cam& c) { c.Alias = "Caméra N°2"; })},
+        {"Windows-1252 bytes kept byte for byte", Cam_With([](T_Cam& c) {
+             c.Alias = "Cam\xE9ra";
+             c.Ad_Ip = "cam\xE9ra.local";
+             c.Login = "Ren\xE9";
+             c.Password = "p\xE2t\xE9\x80";
+             c.Special_Url = "http://127.0.0.1/snap.jpg?nom=\xE9t\xE9";
+         })},
+        {"bytes no encoding reads kept", Cam_With([](T_Cam& c) {
+             c.Alias = std::string("\xC3", 1);                   // a UTF-8 sequence cut short
+             c.Password = std::string("\x81\x00\xFF\xBF", 4);   // undefined in Windows-1252, NUL
+             c.Login = "\xEF\xBB\xBF" "admin";                 // byte order mark
+         })},
         {"port 0 kept", Cam_With([](T_Cam& c) { c.Port = 0; })},
         {"port above 65535 kept", Cam_With([](T_Cam& c) { c.Port = 70000; })},
         {"smallest 32-bit port kept", Cam_With([](T_Cam& c) { c.Port = -2147483647 - 1; })},
@@ -99,6 +111,36 @@ TEST(Settings_Panel, LoadThenSaveKeepsEveryField)
         EXPECT_EQ(saved.Alias, row.cam.Alias) << row.name;
         EXPECT_EQ(saved.Password, row.cam.Password) << row.name;
     }
+}
+
+TEST(Settings_Panel, StoredTextsShowReadablyAndEditedOnesAreStoredAsUtf8)
+{
+    T_Cam cam = Default_Cam(1);
+    cam.Alias = "Cam\xE9ra \x80";      // Windows-1252: "Caméra €"
+    cam.Login = "Ren\xC3\xA9";         // UTF-8: "René"
+    cam.Password = "p\xE2t\xE9";
+    Settings_Panel panel;
+    panel.Load(cam);
+    EXPECT_EQ(panel.EDT_Alias->text(), QString::fromUtf8("Caméra €"));
+    EXPECT_EQ(panel.EDT_Login->text(), QString::fromUtf8("René"));
+    EXPECT_EQ(panel.EDT_Password->text(), QString::fromUtf8("pâté"));
+
+    // Edited: the new text in UTF-8. Typed back as shown: the stored bytes.
+    panel.EDT_Alias->setText(QString::fromUtf8("Entrée"));
+    panel.EDT_Password->setText(QString::fromUtf8("pâté!"));
+    panel.EDT_Password->setText(QString::fromUtf8("pâté"));
+    T_Cam saved = cam;
+    panel.Save(saved);
+    EXPECT_EQ(saved.Alias, "Entr\xC3\xA9" "e");
+    EXPECT_EQ(saved.Login, cam.Login);
+    EXPECT_EQ(saved.Password, cam.Password);
+
+    // The next record's bytes replace the remembered ones.
+    T_Cam other = Default_Cam(2);
+    panel.Load(other);
+    panel.Save(saved);
+    EXPECT_EQ(saved.Alias, other.Alias);
+    EXPECT_EQ(saved.Password, other.Password);
 }
 
 TEST(Settings_Panel, PortTextsReadAsTypedIntegers)

@@ -137,6 +137,40 @@ TEST(Text_Edit, EnterIsReportedAndMovesFocusOnlyWhenAsked)
     }
 }
 
+TEST(Text_Edit, BytesReadAsUtf8ElseAsWindows1252)
+{
+    struct Row {
+        const char* name;
+        std::string bytes;
+        QString shown;
+    };
+    const Row rows[] = {
+        {"ASCII", "admin", "admin"},
+        {"UTF-8", "Cam\xC3\xA9ra N\xC2\xB0" "2", QString::fromUtf8("Caméra N°2")},
+        {"Windows-1252", "Cam\xE9ra \x80 \x9F", QString::fromUtf8("Caméra € Ÿ")},
+        {"UTF-8 cut at the end", "ab\xC3", QString::fromUtf8("abÃ")},
+        {"byte order mark kept", "\xEF\xBB\xBF" "a", QString(QChar(0xFEFF)) + QStringLiteral("a")},
+        {"NUL kept", std::string("a\0b", 3), QString(QStringLiteral("a")) + QChar(0) + QStringLiteral("b")},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(Text_From_Bytes(row.bytes), row.shown) << row.name;
+}
+
+TEST(Text_Edit, UntouchedBytesComeBackEvenWhenShownCut)
+{
+    Text_Edit edit;
+    EXPECT_EQ(edit.Bytes(), "");
+    edit.setText(QString::fromUtf8("é"));
+    EXPECT_EQ(edit.Bytes(), "\xC3\xA9") << "never given bytes: the text in UTF-8";
+
+    edit.setMaxLength(4);
+    edit.Set_Bytes("\xE9t\xE9 long");
+    EXPECT_EQ(edit.text(), QString::fromUtf8("été "));
+    EXPECT_EQ(edit.Bytes(), "\xE9t\xE9 long");
+    edit.setText(QString::fromUtf8("été"));
+    EXPECT_EQ(edit.Bytes(), "\xC3\xA9t\xC3\xA9");
+}
+
 TEST(Text_Edit, ReleaseWithoutPressInTheEditIsNotEnter)
 {
     // The focus arrived between press and release (Enter pressed in the control before).
