@@ -3,6 +3,7 @@
 #include <QFocusEvent>
 #include <QPointer>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -13,9 +14,10 @@ int Day_Fraction_To_Seconds(double day_fraction)
 {
     if (!std::isfinite(day_fraction))
         return 0;
-    const double in_day = day_fraction - std::floor(day_fraction);  // [0, 1)
-    const long long seconds = std::llround(in_day * Seconds_Per_Day);
-    return static_cast<int>(seconds % Seconds_Per_Day);  // 0.9999999 rounds to the next midnight
+    // [0, 1]: 1 only for a negative value too small to move away from the next whole day.
+    const double in_day = day_fraction - std::floor(day_fraction);
+    const long long milliseconds = std::llround(in_day * Seconds_Per_Day * 1000.0);
+    return static_cast<int>(std::min<long long>(milliseconds / 1000, Seconds_Per_Day - 1));
 }
 
 double Seconds_To_Day_Fraction(int seconds)
@@ -26,16 +28,20 @@ double Seconds_To_Day_Fraction(int seconds)
 Time_Edit::Time_Edit(QWidget* parent) : QTimeEdit(parent)
 {
     setDisplayFormat(QStringLiteral("HH:mm:ss"));
-    setTime(QTime(0, 0, 0));
+    Set_Time(0);
 }
 
 void Time_Edit::Set_Time(double day_fraction)
 {
     setTime(QTime(0, 0, 0).addSecs(Day_Fraction_To_Seconds(day_fraction)));
+    shown_ = time();
+    given_ = day_fraction;
 }
 
 double Time_Edit::Time() const
 {
+    if (time() == shown_)
+        return given_;
     return Seconds_To_Day_Fraction(time().msecsSinceStartOfDay() / 1000);
 }
 

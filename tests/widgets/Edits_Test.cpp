@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -34,29 +35,54 @@ struct Edit_Scene {
     }
 };
 
-TEST(Time_Edit, DayFractionRoundTrips)
+// Equal doubles, bit for bit (a NaN equals the same NaN).
+bool Same_Double(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+TEST(Time_Edit, DayFractionShownInWholeSecondsAndGivenBackUntouched)
 {
     struct Row {
         const char* name;
         double set;
         QString shown;
-        double read;
     };
     const Row rows[] = {
-        {"midnight", 0.0, "00:00:00", 0.0},
-        {"noon", 0.5, "12:00:00", 0.5},
-        {"last second", 86399.0 / 86400.0, "23:59:59", 86399.0 / 86400.0},
-        {"a day later is the same time", 1.5, "12:00:00", 0.5},
-        {"negative wraps to the day before", -0.25, "18:00:00", 0.75},
-        {"just below one rounds to midnight", 0.9999999, "00:00:00", 0.0},
-        {"not a number", std::nan(""), "00:00:00", 0.0},
+        {"midnight", 0.0, "00:00:00"},
+        {"noon", 0.5, "12:00:00"},
+        {"last second", 86399.0 / 86400.0, "23:59:59"},
+        {"a whole second read back a hair short", 71115.0 / 86400.0 - 1e-15, "19:45:15"},
+        {"a fraction of a second is not shown", (43200.0 + 0.4) / 86400.0, "12:00:00"},
+        {"half a second before midnight", 86399.5 / 86400.0, "23:59:59"},
+        {"just below one stays in the last second", 0.9999999, "23:59:59"},
+        {"a day later is the same time", 1.5, "12:00:00"},
+        {"negative wraps to the day before", -0.25, "18:00:00"},
+        {"not a number", std::nan(""), "00:00:00"},
     };
     for (const Row& row : rows) {
         Time_Edit edit;
         edit.Set_Time(row.set);
         EXPECT_EQ(edit.text(), row.shown) << row.name;
-        EXPECT_EQ(edit.Time(), row.read) << row.name;  // exact: seconds / 86400.0
+        EXPECT_TRUE(Same_Double(edit.Time(), row.set)) << row.name << ": " << edit.Time();
     }
+}
+
+TEST(Time_Edit, OnlyAChangedTimeIsTakenAsShown)
+{
+    Edit_Scene<Time_Edit> scene;
+    const double given = 86399.7 / 86400.0;
+    scene.edit->Set_Time(given);
+    // Changed, then changed back to the time shown: the given value again.
+    scene.edit->setSelectedSection(QDateTimeEdit::SecondSection);
+    QTest::keyClick(scene.edit, Qt::Key_Down);
+    EXPECT_EQ(scene.edit->text(), "23:59:58");
+    EXPECT_EQ(scene.edit->Time(), 86398.0 / 86400.0);
+    QTest::keyClick(scene.edit, Qt::Key_Up);
+    EXPECT_EQ(scene.edit->Time(), given);
+    // Another time set replaces the remembered one.
+    scene.edit->Set_Time(0.25);
+    EXPECT_EQ(scene.edit->Time(), 0.25);
 }
 
 TEST(Time_Edit, TypedTimeIsReadAndFocusOutReportsIt)
