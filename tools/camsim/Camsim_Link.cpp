@@ -111,7 +111,7 @@ public:
     {
         while (!data.empty()) {
             int size = static_cast<int>(std::min<std::size_t>(data.size(), INT_MAX));
-            // A write waits as long as a plain one would for a client that stopped reading.
+            // With partial writes on (Camsim_Tls_Context), each step is limited like a plain send.
             Step step = Drive([&] { return SSL_write(ssl_, data.data(), size); }, Send_Stall_Ms);
             if (step.Result <= 0) {
                 failed_ = true;

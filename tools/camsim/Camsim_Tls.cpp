@@ -238,6 +238,7 @@ std::shared_ptr<SSL_CTX> Camsim_Tls_Context(const Camsim_Tls_Identity& identity,
     if (SSL_CTX_use_certificate(ctx, identity.Certificate.get()) != 1 ||
         SSL_CTX_use_PrivateKey(ctx, identity.Key.get()) != 1 || SSL_CTX_check_private_key(ctx) != 1)
         Fail("the certificate and key do not go together");
-    SSL_CTX_set_mode(ctx, SSL_MODE_ACCEPT_MOVING_WRITE_BUFFER);
+    // Partial writes: the link's stall limit then counts from the client's last read, as on plain sockets.
+    SSL_CTX_set_mode(ctx, SSL_MODE_ENABLE_PARTIAL_WRITE | SSL_MODE_ACCEPT_MOVING_WRITE_BUFFER);
     return context;
 }
