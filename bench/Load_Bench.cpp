@@ -5,6 +5,7 @@
 //
 //   tambrel-load-bench --camsim build/tambrel-camsim [--seconds 60] [--cameras 9] [--size 640x480]
 //                      [--frame-rate 0] [--panel-size 2] [--record 0] [--sample sample.jpg]
+//                      [--auth SPEC]     every camera behind tambrel-camsim's --auth SPEC (digest:sha256, basic...)
 //
 // Run it under xvfb-run (scripts/bench does) so that painting goes through a real X server.
 #include "Folder_Edit.h"
@@ -40,6 +41,7 @@ struct Options {
     int panel_size = 2;      // item index of CBX_Size_Pnl: 2 is 320*240
     int record = 0;          // recording mode of every camera
     QString sample;          // where to write one received JPEG (for the decode floor)
+    QString auth;            // tambrel-camsim --auth SPEC for every camera; empty: the query's password
 };
 
 Options Parse(const QStringList& args)
@@ -56,6 +58,7 @@ Options Parse(const QStringList& args)
         else if (name == "--panel-size") o.panel_size = value.toInt();
         else if (name == "--record") o.record = value.toInt();
         else if (name == "--sample") o.sample = value;
+        else if (name == "--auth") o.auth = value;
     }
     return o;
 }
@@ -77,8 +80,11 @@ int main(int argc, char** argv)
     // The simulated cameras, in their own process, on ports the system chooses.
     QProcess camsim;
     camsim.setProcessChannelMode(QProcess::MergedChannels);
-    camsim.start(options.camsim, {"--count", QString::number(options.cameras), "--base-port", "0", "--size", options.size,
-                                  "--fps", "5"});
+    QStringList camsim_args{"--count", QString::number(options.cameras), "--base-port", "0", "--size", options.size,
+                            "--fps", "5", "--password", "bench"};
+    if (!options.auth.isEmpty())
+        camsim_args << "--auth" << "all:" + options.auth;
+    camsim.start(options.camsim, camsim_args);
     std::vector<int> ports;
     QElapsedTimer waited;
     waited.start();
@@ -99,8 +105,9 @@ int main(int argc, char** argv)
     // One picture as the cameras send it, for the decode floor (tjbench on the same kind of frame).
     if (!options.sample.isEmpty()) {
         T_Http_Client client;
+        client.Set_Login({"admin", "bench"});
         std::string body;
-        client.Get("http://127.0.0.1:" + std::to_string(ports[0]) + "/snapshot.cgi?user=admin&pwd=", body);
+        client.Get("http://127.0.0.1:" + std::to_string(ports[0]) + "/snapshot.cgi?user=admin&pwd=bench", body);
         QFile sample(options.sample);
         if (sample.open(QIODevice::WriteOnly))
             sample.write(body.data(), static_cast<qint64>(body.size()));
@@ -114,7 +121,8 @@ int main(int argc, char** argv)
         w.Cam[n].Valide = true;
         w.Cam[n].Ad_Ip = "127.0.0.1";
         w.Cam[n].Port = ports[static_cast<std::size_t>(n - 1)];
-        w.Cam[n].Password = "";
+        w.Cam[n].Login = "admin";
+        w.Cam[n].Password = "bench";
         w.Cam[n].Valide_Record = options.record;
     }
     w.Load_Cam_Setting(w.Cam_To_Set());

@@ -53,22 +53,28 @@ bool Wait_Until(Condition condition, milliseconds limit = milliseconds(5000))
 
 // One simulated camera in slot 2, selected; the confirmation box answers `answer` and records the questions.
 struct Camsim_Fixture {
-    Camsim_Server server{[] {
-        Camsim_Options options;
-        options.Width = 160;
-        options.Height = 120;
-        options.Login = "admin";
-        options.Password = "pw";
-        options.Reboot_Ms = 200;
-        return options;
-    }()};
+    explicit Camsim_Fixture(const char* auth = "none")
+        : server([auth] {
+              Camsim_Options options;
+              options.Width = 160;
+              options.Height = 120;
+              options.Login = "admin";
+              options.Password = "pw";
+              options.Reboot_Ms = 200;
+              options.Auth.emplace_back(1, *Parse_Camsim_Auth(auth));
+              return options;
+          }())
+    {
+        Start();
+    }
+    Camsim_Server server;
     T_Cams cams;
     int selected = Slot;
     Dbx_Answer answer = Dbx_Answer::Yes;
     std::vector<std::string> questions;
     Camera_Control control{cams, [this] { return selected; }};
 
-    Camsim_Fixture()
+    void Start()
     {
         server.Start();
         cams[Slot].Alias = " Porch ";
@@ -115,6 +121,20 @@ TEST(Camera_Control, JogStepsTheSelectedCameraByTheSendersName)
     const std::string head = f.Camera().Counters().Last_Request_Head;
     EXPECT_NE(head.find("\r\nHost: 127.0.0.1:" + std::to_string(f.server.Port(1)) + "\r\n"), std::string::npos) << head;
     EXPECT_TRUE(f.questions.empty());
+}
+
+TEST(Camera_Control, CommandsToACameraBehindDigestReachItOnceEach)
+{
+    Camsim_Fixture f("digest:sha256");
+    const QPoint before = f.Camera().View();
+    f.control.BTN_Deplace_HautClick(Button("BTN_Deplace_Droite").get());   // challenged, then answered
+    f.control.BTN_Deplace_HautClick(Button("BTN_Deplace_Droite").get());   // answered up front
+    const Camsim_Counters counters = f.Camera().Counters();
+    EXPECT_EQ(counters.Challenges, 1);
+    EXPECT_EQ(counters.Authorized, 2);
+    EXPECT_EQ(counters.Refused, 0);
+    EXPECT_EQ(f.Requests("/decoder_control.cgi"), 3);
+    EXPECT_EQ(f.Camera().View().x() - before.x(), 2 * 160 / 16) << "two steps, each taken once";
 }
 
 TEST(Camera_Control, PresetNumbersOnTheWire)

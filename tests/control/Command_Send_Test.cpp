@@ -72,6 +72,22 @@ TEST(Send_Command, DropsEveryFailure)
     EXPECT_FALSE(Query_Command(client, "http://127.0.0.1:" + std::to_string(closed_port) + "/x", lines));
 }
 
+TEST(Send_Command, IsNotSentAgainWhenTheKeptConnectionDropsUnderIt)
+{
+    // The camera takes the second request, then drops the connection without a reply: it may well
+    // have acted on it (a reboot, a preset store), so the command must not leave a second time.
+    for (bool command : {true, false}) {
+        SCOPED_TRACE(command ? "command" : "snapshot");
+        Scripted_Server camera({{Step::Read(), Step::Send(Reply("200 OK", "ok")), Step::Read(), Step::Close()}, {}});
+        T_Http_Client client(command ? Command_Http_Settings() : Http_Settings{});
+        std::string body;
+        client.Get(camera.Base_Url() + "/decoder_control.cgi?command=30", body);
+        EXPECT_THROW(client.Get(camera.Base_Url() + "/decoder_control.cgi?command=30", body), E_Http_Error);
+        ASSERT_TRUE(camera.Wait_Idle(2000));
+        EXPECT_EQ(camera.Connections_Accepted(), command ? 1 : 2);
+    }
+}
+
 TEST(Send_Command, ASilentCameraHoldsTheCallerOnlyForTheReadTimeOut)
 {
     Scripted_Server silent({{Step::Read(), Step::Hang()}});
