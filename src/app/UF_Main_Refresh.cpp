@@ -12,6 +12,7 @@
 #include "Picture_Box.h"
 #include "Settings_Panel.h"
 #include "Slot_Look.h"
+#include "Snapshot_Path.h"
 #include "Snapshot_Url.h"
 #include "Snapshot_Writer.h"
 #include "UF_Full_Screen.h"
@@ -105,6 +106,7 @@ void TF_Main::Record_Cam(int N, const Local_Date_Time& now, Snapshot_Writer& wri
     input.Delay_Stop_Rec = Delay_Stop_Rec;
     input.Now = Time().Tick_Ms();
     input.Time_Of_Day = [this] { return Time().Now().Time_Of_Day(); };
+    input.Folder_Usable = Is_Record_Folder(Dest_Folder);
     const T_Rec_Step_Output step = Record_Step(Rec_Slot[static_cast<std::size_t>(N)], input);
 
     T_Cam_Slot_Controls& controls = Grid().Slot(N);
@@ -120,6 +122,9 @@ void TF_Main::Record_Cam(int N, const Local_Date_Time& now, Snapshot_Writer& wri
         controls.IMG_Status_Rec->Set_Picture(*icon);
         controls.IMG_Status_Rec->setVisible(true);
     }
+    // A snapshot refused for its folder is only told in the log, once per interval.
+    if (step.Refused && Log_Active)
+        PNL_Visue_Expert->Append_Line(Log_Line_Note(Log_Stamp(now), N, Not_Recorded_Note(Dest_Folder)));
     // A snapshot that cannot be written ends the pass here (the error goes to the application's handler).
     if (step.Save_Now)
         writer.Save(worker.BMP_Received(), cam.Alias, N, now, Dest_Folder);

@@ -97,8 +97,13 @@ T_Rec_Step_Output Record_Step(T_Rec_Slot& slot, const T_Rec_Step_Input& in)
         out.Icon = slot.Rec_State == Rec_State_On ? Rec_Icon::Mod_Rec : Rec_Icon::Mod_RecDet;
         if (More_Than_Elapsed(in.Now, slot.Tick_Rec, in.Frequence_Rec)) {
             slot.Tick_Rec = in.Now;
-            out.Save_Now = true;
+            if (in.Folder_Usable)
+                out.Save_Now = true;
+            else
+                out.Refused = true;
         }
     }
+    if (!in.Folder_Usable)
+        out.Icon = Rec_Icon::None;  // nothing can be recorded: no icon says otherwise
     return out;
 }

@@ -46,6 +46,9 @@ struct T_Rec_Step_Input {
     // the window's ends (only in mode 3), so it is the wall clock, not the pass's reading.
     // Left empty, mode 3 stays outside the window.
     std::function<double()> Time_Of_Day;
+    // Is_Record_Folder of the destination folder. When false no snapshot is saved and no status
+    // icon shows, whatever the mode; the state machine runs on as usual.
+    bool Folder_Usable = true;
 };
 
 struct T_Rec_Step_Output {
@@ -53,11 +56,13 @@ struct T_Rec_Step_Output {
     int Gauge_Position = 0;      // 0..100, the level taken to the nearest integer
     Rec_Icon Icon = Rec_Icon::None;
     bool Save_Now = false;       // a snapshot is due in this pass
+    bool Refused = false;        // a snapshot was due, but the folder is not usable: nothing to save
 };
 
 // One recording step for a slot whose picture is shown in this pass. Updates slot.Rec_State
-// and slot.Tick_Detect; when a snapshot is due sets Save_Now and advances slot.Tick_Rec to
-// in.Now first, so a save that then fails is not tried again before the next interval.
+// and slot.Tick_Detect; when a snapshot is due sets Save_Now (Refused instead when the folder
+// is not usable) and advances slot.Tick_Rec to in.Now first, so a save that then fails, or a
+// refusal, comes again only after the next interval.
 // The caller shows the gauge and the icon before it saves, since a failed save ends its pass.
 // Intervals are "more than" tests on elapsed ticks: a snapshot is due when
 // Now - Tick_Rec > Frequence_Rec * 1000, recording after motion ends when

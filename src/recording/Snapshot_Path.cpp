@@ -19,6 +19,16 @@ std::string Camera_Folder_Name(const std::string& alias)
     return name;
 }
 
+bool Is_Record_Folder(const std::string& dest_folder)
+{
+    return !dest_folder.empty() && dest_folder.front() == '/';
+}
+
+std::string Not_Recorded_Note(const std::string& dest_folder)
+{
+    return "NOT RECORDED! DESTINATION FOLDER IS NOT A FULL PATH! | Folder : \"" + dest_folder + "\"";
+}
+
 std::string Day_Folder_Name(const Local_Date_Time& now)
 {
     return Zero_Padded(now.Year, 4) + "_" + Zero_Padded(now.Month, 2) + "_" + Zero_Padded(now.Day, 2);

@@ -41,6 +41,9 @@ std::string Snapshot_Writer::Save(const QImage& shown, const std::string& alias,
                                   const Local_Date_Time& now, const std::string& dest_folder)
 {
     // Everything that can fail without touching the disk comes first.
+    if (!Is_Record_Folder(dest_folder))
+        throw std::system_error(std::make_error_code(std::errc::invalid_argument),
+                                "not a full destination folder path \"" + dest_folder + "\"");
     Copy_To_Work(shown);
     Draw_Caption(Work, alias, now);
     if (!Encoder)

@@ -31,10 +31,11 @@ public:
     // earlier pass. When another slot already wrote that very file in this pass (aliases with
     // the same folder name), the name gets "_" + slot before ".jpg" instead. Returns the path
     // written.
-    // Throws on failure, before touching the disk when the picture cannot be encoded
-    // (Jpeg_Error, e.g. a null picture), std::system_error (std::filesystem::filesystem_error
-    // for the folders) when a folder or the file cannot be made; no partial file is left under
-    // the final name. The caller lets the error end its pass.
+    // Throws on failure, before touching the disk when dest_folder is no record folder
+    // (std::system_error, see Is_Record_Folder) or the picture cannot be encoded (Jpeg_Error,
+    // e.g. a null picture); std::system_error (std::filesystem::filesystem_error for the
+    // folders) when a folder or the file cannot be made; no partial file is left under the
+    // final name. The caller lets the error end its pass.
     std::string Save(const QImage& shown, const std::string& alias, int slot, const Local_Date_Time& now,
                      const std::string& dest_folder);
 

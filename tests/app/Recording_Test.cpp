@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTest>
 #include <QTimer>
@@ -116,6 +117,42 @@ TEST_F(Recording_Test, ModeZeroHidesTheIconAndSavesNothing)
     Pass_At(0);
     EXPECT_FALSE(W().Grid().Slot(1).IMG_Status_Rec->isVisibleTo(W().PNL_Cams));
     EXPECT_TRUE(Files("CAM1").empty());
+}
+
+TEST_F(Recording_Test, WithoutAnAbsoluteFolderNothingIsRecordedAndTheLogSaysWhy)
+{
+    // A relative folder would be taken from the current folder: make that one a folder of the test.
+    const std::string start_folder = fs::current_path().string();
+    const std::string current = home_.File("current");
+    fs::create_directories(current);
+    fs::current_path(current);
+    const std::string alias = "Tambrel_Refused_Dest_Test";
+    const bool root_had_it = fs::exists("/" + alias);
+    W().Cam[1].Alias = alias;
+    W().Cam[1].Valide_Record = 1;
+    W().Frequence_Rec = 5;
+    W().Log_Active = true;
+    for (const char* folder : {"", "relative/rec"}) {
+        SCOPED_TRACE(std::string("folder \"") + folder + "\"");
+        W().PNL_Config->DED_Dest_Folder->Set_Path(QString::fromUtf8(folder));
+        W().Rec_Slot[1] = T_Rec_Slot{};
+        W().MMO_Log_Display->clear();
+        for (double second : {0.0, 1.0, 6.0})
+            Pass_At(second);
+        EXPECT_FALSE(fs::exists(current + "/relative")) << "written under the current folder";
+        EXPECT_EQ(fs::exists("/" + alias), root_had_it) << "written under the root";
+        EXPECT_FALSE(W().Grid().Slot(1).IMG_Status_Rec->isVisibleTo(W().PNL_Cams));
+        // One line per snapshot due (at 0 s and 6 s), none for the pass in between.
+        const QString note = QString::fromUtf8("14:03:07_045 | Thread CAM N\xC2\xB0" "1 | NOT RECORDED! ");
+        EXPECT_EQ(W().MMO_Log_Display->toPlainText().count(note), 2) << W().MMO_Log_Display->toPlainText().toStdString();
+    }
+    if (!root_had_it)
+        fs::remove_all("/" + alias);
+    fs::current_path(start_folder);
+    // An absolute folder records again.
+    W().PNL_Config->DED_Dest_Folder->Set_Path(QString::fromStdString(dest_));
+    Pass_At(12);
+    EXPECT_EQ(Files(alias).size(), 1u);
 }
 
 TEST_F(Recording_Test, TwoCamerasWithOneFolderNameKeepBothSnapshots)

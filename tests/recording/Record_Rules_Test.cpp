@@ -107,6 +107,46 @@ TEST(Record_Interval_Exact, FailedSaveIsRetriedOnlyOneIntervalLater)
     EXPECT_TRUE(Record_Step(slot, Input(Rec_Mode_Always, Start_Tick + 5001)).Save_Now);
 }
 
+TEST(Record_Without_Folder, NothingIsSavedNoIconShowsAndTheRefusalComesOncePerInterval)
+{
+    struct Row {
+        const char* name;
+        int32_t mode;
+        double k_motion;
+        bool timer_window;   // mode 3: inside its window (else an empty window)
+        bool due;            // a snapshot is due at the first pass, with a folder
+    };
+    const Row rows[] = {
+        {"no record", Rec_Mode_None, 0, false, false},
+        {"always", Rec_Mode_Always, 0, false, true},
+        {"motion detected", Rec_Mode_Motion, 100, false, true},
+        {"no motion", Rec_Mode_Motion, 0, false, false},
+        {"inside the time window", Rec_Mode_Timer, 0, true, true},
+        {"outside the time window", Rec_Mode_Timer, 0, false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        T_Rec_Slot with_folder;
+        T_Rec_Slot without_folder;
+        for (int64_t now : {Start_Tick, Start_Tick + 1000, Start_Tick + 5001}) {
+            T_Rec_Step_Input in = Input(row.mode, now, row.k_motion);
+            if (!row.timer_window)
+                in.Timer_Off = in.Timer_On;
+            const T_Rec_Step_Output usual = Record_Step(with_folder, in);
+            in.Folder_Usable = false;
+            const T_Rec_Step_Output refused = Record_Step(without_folder, in);
+            EXPECT_FALSE(usual.Refused);
+            EXPECT_FALSE(refused.Save_Now);
+            EXPECT_EQ(refused.Refused, usual.Save_Now) << now - Start_Tick;
+            EXPECT_EQ(refused.Icon, Rec_Icon::None);
+            EXPECT_EQ(refused.Show_Gauge, usual.Show_Gauge);
+            EXPECT_EQ(without_folder.Rec_State, with_folder.Rec_State);
+            EXPECT_EQ(without_folder.Tick_Rec, with_folder.Tick_Rec);
+        }
+        EXPECT_EQ(without_folder.Tick_Rec, row.due ? Start_Tick + 5001 : 0);
+    }
+}
+
 // ---- Rounding and detection ---------------------------------------------------------------------
 
 struct Rounding_Case {

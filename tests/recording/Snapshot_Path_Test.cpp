@@ -46,6 +46,21 @@ INSTANTIATE_TEST_SUITE_P(
         Folder_Case{"empty_dest_starts_at_root", "", "CAM1", "/CAM1/2015_12_12"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
+TEST(Snapshot_Record_Folder, OnlyAnAbsoluteFolderTakesSnapshots)
+{
+    struct Row {
+        std::string folder;
+        bool usable;
+    };
+    const Row rows[] = {
+        {"", false}, {"rec", false}, {"./rec", false}, {"~/rec", false}, {" /rec", false},
+        {"/", true}, {"/rec", true}, {"//server/share", true},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(Is_Record_Folder(row.folder), row.usable) << '"' << row.folder << '"';
+    EXPECT_EQ(Not_Recorded_Note("rec"), "NOT RECORDED! DESTINATION FOLDER IS NOT A FULL PATH! | Folder : \"rec\"");
+}
+
 TEST(Snapshot_Names, ExampleFileName)
 {
     EXPECT_EQ(Snapshot_File_Name(Example_Time), "IMG_14_03_07__045.jpg");

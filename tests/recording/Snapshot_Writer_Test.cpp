@@ -293,6 +293,24 @@ TEST(Snapshot_Writer_Failure, NullPictureThrowsBeforeTouchingTheDisk)
     EXPECT_TRUE(Names_In(dir.Path()).empty());
 }
 
+TEST(Snapshot_Writer_Failure, EmptyOrRelativeDestinationThrowsAndWritesNowhere)
+{
+    // A relative folder would be taken from the current folder: make that one a folder of the test.
+    Temp_Dir dir;
+    const fs::path start_folder = fs::current_path();
+    fs::current_path(dir.Path());
+    const std::string alias = "Tambrel_Writer_Refused_Test";
+    const bool root_had_it = fs::exists("/" + alias);
+    Snapshot_Writer writer;
+    for (const std::string dest : {"", "rec", "."})
+        EXPECT_THROW(writer.Save(Dark_Scene(64, 48), alias, 1, Example_Time, dest), std::system_error) << '"' << dest << '"';
+    EXPECT_EQ(fs::exists("/" + alias), root_had_it);
+    if (!root_had_it)
+        fs::remove_all("/" + alias);
+    fs::current_path(start_folder);
+    EXPECT_TRUE(Names_In(dir.Path()).empty());
+}
+
 TEST(Snapshot_Writer_Failure, DestinationThatIsAFileThrowsAndLeavesNothing)
 {
     Temp_Dir dir;
