@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -100,6 +101,64 @@ TEST(Atomic_File, RefusesWhatCannotBeWritten)
     EXPECT_THROW(Write(std::string(dir.File("a")) + std::string(1, '\0') + "b.jpg", "x"), std::system_error);
     EXPECT_THROW(Write("", "x"), std::system_error);
     EXPECT_EQ(Names_In(dir.Path()), (std::vector<std::string>{"plain"}));
+}
+
+TEST(Atomic_File, StaleTemporaryFilesAreRemovedWhenWritingIntoTheirFolderButNotAtEveryWrite)
+{
+    Temp_Dir dir;
+    const auto two_minutes_ago = fs::file_time_type::clock::now() - std::chrono::minutes(2);
+    struct Row {
+        const char* name;
+        bool stale;     // last changed two minutes ago (else just now)
+        bool removed;
+    };
+    const Row rows[] = {
+        {".IMG_14_03_07__045.jpg.4242-0.part", true, true},   // left by a crashed run
+        {".a.b.jpg.1-17.part", true, true},
+        {".IMG_14_03_08__045.jpg.4242-1.part", false, false}, // young: may be being written
+        {".IMG.jpg.42x-1.part", true, false},                // not a name the writer gives
+        {".IMG.jpg.4242-.part", true, false},
+        {"..4242-1.part", true, false},
+        {"IMG.jpg.4242-1.part", true, false},
+        {".IMG.jpg.4242-1.part.jpg", true, false},
+        {"IMG_14_03_06__045.jpg", true, false},
+    };
+    for (const Row& row : rows) {
+        Write_File(dir.File(row.name), "x");
+        if (row.stale)
+            fs::last_write_time(dir.File(row.name), two_minutes_ago);
+    }
+    fs::create_directory(dir.File(".folder.jpg.4242-2.part"));
+    fs::last_write_time(dir.File(".folder.jpg.4242-2.part"), two_minutes_ago);
+
+    Write(dir.File("IMG_14_03_09__045.jpg"), "new");
+    for (const Row& row : rows)
+        EXPECT_EQ(fs::exists(dir.File(row.name)), !row.removed) << row.name;
+    EXPECT_TRUE(fs::is_directory(dir.File(".folder.jpg.4242-2.part")));
+
+    // The folder is not listed again at the next write.
+    Write_File(dir.File(".late.jpg.4242-3.part"), "x");
+    fs::last_write_time(dir.File(".late.jpg.4242-3.part"), two_minutes_ago);
+    Write(dir.File("IMG_14_03_10__045.jpg"), "new");
+    EXPECT_TRUE(fs::exists(dir.File(".late.jpg.4242-3.part")));
+}
+
+TEST(Atomic_File, EachFolderIsSweptAtItsFirstWriteThenOnceAMinute)
+{
+    using namespace std::chrono_literals;
+    Sweep_Schedule schedule;
+    const Sweep_Schedule::Clock::time_point start{1h};
+    EXPECT_TRUE(schedule.Due("/rec/CAM1/2015_12_12", start));
+    EXPECT_FALSE(schedule.Due("/rec/CAM1/2015_12_12", start + 59s));
+    EXPECT_TRUE(schedule.Due("/rec/CAM2/2015_12_12", start + 59s));
+    EXPECT_TRUE(schedule.Due("/rec/CAM1/2015_12_12", start + 60s));
+    EXPECT_FALSE(schedule.Due("/rec/CAM1/2015_12_12", start + 119s));
+    // Many folders later, a folder swept recently is still not due.
+    for (int day = 0; day < 200; ++day)
+        schedule.Due("/rec/CAM3/day" + std::to_string(day), start + 100s);
+    EXPECT_FALSE(schedule.Due("/rec/CAM3/day7", start + 101s));
+    EXPECT_FALSE(schedule.Due("/rec/CAM1/2015_12_12", start + 119s));
+    EXPECT_TRUE(schedule.Due("/rec/CAM1/2015_12_12", start + 120s));
 }
 
 TEST(Atomic_File, ReadOnlyFolderRefused)
