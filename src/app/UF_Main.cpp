@@ -11,6 +11,7 @@
 #include "Gesture_Filter.h"
 #include "Icons.h"
 #include "Log_Panel.h"
+#include "Modal_Windows.h"
 #include "Ptz_Panel.h"
 #include "Settings_Panel.h"
 #include "Tambrel_Application.h"
@@ -234,6 +235,9 @@ bool TF_Main::event(QEvent* event)
 
 void TF_Main::closeEvent(QCloseEvent* event)
 {
+    // A question still waiting in its own loop below this call (the preset question when the update
+    // offer is accepted, or a signal closes the window) is closed first: it answers No.
+    Close_Modal_Windows();
     FormClose();
     event->accept();
 }

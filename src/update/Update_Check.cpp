@@ -7,10 +7,13 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QWidget>
 
-void End_Program_Without_Close()
+void Close_Program(QWidget* owner)
 {
-    QCoreApplication::exit(0);
+    if (owner && !owner->window()->close())
+        return;
+    QCoreApplication::quit();
 }
 
 QDateTime Program_File_Time()
@@ -48,11 +51,12 @@ Update_Check_Outcome Run_Update_Check(QWidget* owner, const Update_Check_Input& 
     if (outcome.Modal_Result != TF_Update::Result_Yes)
         return outcome;
 
-    LBL_Update.Open();
+    // Closed first: what the user changed is written before the browser takes the screen.
     if (seams.End_Program)
         seams.End_Program();
     else
-        End_Program_Without_Close();
+        Close_Program(owner);
+    LBL_Update.Open();
     outcome.Ended = true;
     return outcome;
 }

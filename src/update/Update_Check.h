@@ -20,7 +20,7 @@ struct Update_Check_Input {
 struct Update_Check_Seams {
     // Shows the prompt modally and returns its modal result. Default: exec().
     std::function<int(TF_Update&)> Prompt;
-    // Ends the program without the main window's close handler. Default: End_Program_Without_Close.
+    // Ends the program the way closing its window does. Default: Close_Program(owner).
     std::function<void()> End_Program;
     // Today's local date. Default: QDate::currentDate().
     std::function<QDate()> Today;
@@ -38,7 +38,7 @@ struct Update_Check_Outcome {
     bool Aged = false;
     bool Prompted = false;
     int Modal_Result = 0;            // the prompt's result when Prompted
-    bool Ended = false;              // the update link was clicked and the program asked to end
+    bool Ended = false;              // the program was asked to end and the update link clicked
 };
 
 // The update check, run once per run by the main window's TMR_UpdateTimer after it disabled its
@@ -46,18 +46,22 @@ struct Update_Check_Outcome {
 //  1. creates F_Update (owner `owner`) with copies of the input;
 //  2. Newer := Check_Version() returned true and Is_Newer(Version_Available, Appli_Version);
 //  3. Aged := Is_Aged(today, program file time);
-//  4. when Newer or Aged, shows the prompt; on result 1 it clicks LBL_Update (which opens the
-//     installer download, unless that link already failed once) and ends the program;
+//  4. when Newer or Aged, shows the prompt; on result 1 it ends the program (End_Program: the
+//     window's close handler runs, so the settings are written first), then clicks LBL_Update
+//     (which opens the installer download, unless that link already failed once);
 //  5. releases F_Update.
 // Blocks while the version file is fetched (bounded, see Fetch_Version) and while the prompt shows.
+// LBL_Update must outlive the owner's close (the main window's is its child: closing hides it).
 Update_Check_Outcome Run_Update_Check(QWidget* owner, const Update_Check_Input& input, Link_Label& LBL_Update,
                                       const Update_Check_Seams& seams = {});
 
-// Ends the program the way an accepted update offer does: the message loop ends (the program
-// entry then destroys the windows) without any window being asked to close, so the main
-// window's close handler, and the settings writing it does, do not run.
-// NOTE: QCoreApplication::exit, not quit(): since Qt 6 quit() first closes every window.
-void End_Program_Without_Close();
+// Ends the program the way an accepted update offer does, which is the way the user closing the
+// main window does: owner's window is asked to close (its close handler runs: the main window
+// answers a question box still open with No and writes the settings), then the message loop is
+// asked to end (QCoreApplication::quit, which since Qt 6 closes any other window first; it does
+// nothing outside the message loop). A window that refuses to close keeps the program running.
+// A null owner leaves the closing to quit().
+void Close_Program(QWidget* owner);
 
 // Last modification time of the running program's file; invalid when it cannot be found.
 QDateTime Program_File_Time();

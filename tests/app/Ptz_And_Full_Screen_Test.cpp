@@ -1,15 +1,22 @@
 #include "Camera_Control.h"
 #include "Camera_Grid.h"
 #include "Camsim_Server.h"
+#include "Link_Label.h"
 #include "Main_Window_Fixture.h"
 #include "Panel.h"
 #include "Picture_Box.h"
 #include "Ptz_Panel.h"
 #include "Repeat_Button.h"
+#include "Settings_Panel.h"
+#include "Text_Edit.h"
 #include "Two_State_Switch.h"
 #include "UF_Full_Screen.h"
+#include "UF_Update.h"
+#include "Update_Check.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -103,6 +110,58 @@ TEST_F(Ptz_Test, APresetGoesInTheModeOfTheSwitch)
     ASSERT_TRUE(W().PNL_Ptz->SWT_Preset->isChecked());
     W().PNL_Ptz->BTN_Go_PTZ[9]->click();
     EXPECT_NE(cameras_->Camera(1).Counters().Last_Request_Head.find("&command=48 HTTP"), std::string::npos);
+}
+
+TEST_F(Ptz_Test, AcceptingTheUpdateOfferWhileAPresetQuestionWaitsClosesAsUsualAndAnswersNo)
+{
+    // A setting typed in the column and not committed yet; the PTZ panel in store mode.
+    W().PNL_Config->EDT_Alias->setText("Typed before the update");
+    W().PNL_Ptz->SWT_Preset->click();
+    ASSERT_TRUE(W().PNL_Ptz->SWT_Preset->isChecked());
+
+    const std::string download = "http://127.0.0.1:1/Tambrel.exe";
+    std::vector<std::string> opened;
+    std::string datas_when_opened;
+    Link_Label LBL_Update("x", nullptr, [&](const std::string& url) {
+        opened.push_back(url);
+        datas_when_opened = Read_File(Datas_Ini());
+        return true;
+    });
+    LBL_Update.Set_Target(download);
+
+    // The update check runs while the store question waits in its own loop, as when the update
+    // timer fires then; the program is old, so the offer shows, and the user accepts it.
+    bool question_open = false;
+    Update_Check_Outcome outcome;
+    QTimer::singleShot(0, &W(), [&] {
+        question_open = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr;
+        Update_Check_Seams seams;
+        seams.Today = [] { return QDate(2024, 6, 15); };
+        seams.Program_File_Time = [] { return QDateTime(QDate(2024, 1, 15), QTime(10, 0)); };
+        seams.Prompt = [](TF_Update& form) {
+            form.show();
+            form.BTN_Yes->click();
+            return form.result();
+        };
+        outcome = Run_Update_Check(&W(), {"Tambrel", "V3.1", "http://127.0.0.1:1/Tambrel.ver"}, LBL_Update, seams);
+    });
+    QTimer safety;   // a question left open fails the test instead of hanging it
+    safety.setSingleShot(true);
+    QObject::connect(&safety, &QTimer::timeout, [] {
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
+    safety.start(10000);
+    W().PNL_Ptz->BTN_Go_PTZ[2]->click();   // asks, and returns once the question is answered
+
+    EXPECT_TRUE(question_open);
+    EXPECT_TRUE(outcome.Ended);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(Requests(1, "/decoder_control.cgi"), 0) << "the open question counted as a Yes";
+    EXPECT_FALSE(W().isVisible()) << "the window was not closed";
+    EXPECT_EQ(opened, std::vector<std::string>{download});
+    EXPECT_NE(datas_when_opened.find("Alias=Typed before the update\n"), std::string::npos)
+        << "the settings were not written before the download page opened";
 }
 
 TEST_F(Ptz_Test, ADoubleClickOnAGridPanelOpensTheFullScreenWindowOnThatCamera)

@@ -40,9 +40,10 @@ std::string Other_Version_Text(const std::string& available)
 
 // One update check against a server script (none: nothing listens), with a program file
 // `age_days` days old at 10:00 and the user answering `answer`; records what the check shows,
-// opens and ends.
+// opens and ends, and in `steps` the order of ending ("end") and opening (the address).
 struct Check_Run {
     std::vector<std::string> opened;
+    std::vector<std::string> steps;
     int prompts = 0;
     std::string prompt_text;
     int ends = 0;
@@ -59,6 +60,7 @@ struct Check_Run {
         bool browser_works = !link_broken;
         Link_Label LBL_Update("Get the latest version here ...", nullptr, [&](const std::string& url) {
             opened.push_back(url);
+            steps.push_back(url);
             return browser_works;
         });
         LBL_Update.Set_Target(Url_Exe);
@@ -70,7 +72,10 @@ struct Check_Run {
         Update_Check_Seams seams;
         seams.Today = [] { return Today; };
         seams.Program_File_Time = [age_days] { return QDateTime(Today.addDays(-age_days), QTime(10, 0)); };
-        seams.End_Program = [this] { ++ends; };
+        seams.End_Program = [this] {
+            ++ends;
+            steps.push_back("end");
+        };
         seams.Prompt = [&](TF_Update& form) {
             ++prompts;
             form.show();   // runs FormShow; no modal loop
@@ -133,6 +138,10 @@ TEST(Run_Update_Check, Prompts_When_Newer_Or_Aged_And_Acts_On_The_Answer)
         EXPECT_EQ(run.opened, row.ended ? std::vector<std::string>{Url_Exe} : std::vector<std::string>{});
         EXPECT_EQ(run.ends, row.ended ? 1 : 0);
         EXPECT_EQ(run.outcome.Ended, row.ended);
+        // The program's close sequence (settings written) runs before the download page opens.
+        if (row.ended) {
+            EXPECT_EQ(run.steps, (std::vector<std::string>{"end", Url_Exe}));
+        }
     }
 }
 
