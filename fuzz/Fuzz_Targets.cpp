@@ -7,7 +7,6 @@
 #include "Jpeg_Codec.h"
 #include "Jpeg_Limits.h"
 #include "Profile_Text.h"
-#include "Text_Scan.h"
 #include "U_Lib_Util_Vesk.h"
 
 #include <cmath>
@@ -45,7 +44,7 @@ std::string_view Take_Part(std::string_view& text, char separator)
 // Profile_Max_Value bytes.
 std::string Read_Form(std::string_view value)
 {
-    value = Trim_Blanks(value);
+    value = Trim_Profile_Blanks(value);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     return std::string(value.substr(0, Profile_Max_Value));

@@ -4,9 +4,11 @@
 #include <chrono>
 
 #include "Base64.h"
+#include "Fingerprint_Text.h"
 #include "Http_Outcome.h"
 #include "Http_Request.h"
 #include "Http_Text.h"
+#include "Tls_Session.h"
 
 namespace {
 constexpr std::size_t Read_Buffer_Size = 64 * 1024;
@@ -33,11 +35,20 @@ void T_Http_Client::Disconnect()
     unread_begin_ = unread_end_ = 0;
 }
 
+void T_Http_Client::Set_Pinned_Certificate(const std::string& sha256)
+{
+    const std::string pin = Normalized_Sha256(sha256);
+    if (pin != pinned_ && socket_tls_)
+        Disconnect();   // the kept connection was accepted under the old pin
+    pinned_ = pin;
+}
+
 void T_Http_Client::Choose_Connection(const Http_Url& url)
 {
     if (!socket_.Is_Open())
         return;
-    if (!Http_Same_Text(socket_host_, url.Host) || socket_port_ != url.Port || socket_.Probe() != Socket::Probe_Result::Idle)
+    if (!Http_Same_Text(socket_host_, url.Host) || socket_port_ != url.Port || socket_tls_ != url.Is_Tls() ||
+        socket_.Probe() != Socket::Probe_Result::Idle)
         Disconnect();
 }
 
@@ -154,6 +165,12 @@ void T_Http_Client::Exchange(const Http_Url& url, const std::string& head, std::
                 socket_ = Socket::Connect(url.Host, url.Port, settings_.Connect_Timeout_Ms, abort_);
                 socket_host_ = url.Host;
                 socket_port_ = url.Port;
+                socket_tls_ = url.Is_Tls();
+                if (socket_tls_) {
+                    if (!tls_)
+                        tls_ = std::make_unique<Tls_Context>(settings_.Tls_Ca_File);
+                    socket_.Start_Tls(*tls_, url.Host, pinned_, settings_.Read_Timeout_Ms, abort_);
+                }
             }
             socket_.Send_All(head, settings_.Read_Timeout_Ms, abort_);
             Read_Reply(url, body);
@@ -163,6 +180,10 @@ void T_Http_Client::Exchange(const Http_Url& url, const std::string& head, std::
         } catch (const E_Http_Error& error) {
             // The stream position is unknown after a failure in the middle of an exchange.
             Disconnect();
+            // A TLS connection cut without its closing message may have been cut by anyone: what
+            // came before the cut is not trusted as a (short) body.
+            if (error.what() == std::string(Http_Error_Text::Tls_Cut))
+                body.resize(body_size);
             bool retry = settings_.Resend_On_Dropped_Connection && reused && attempt == 0 && reply_bytes_ == 0 &&
                          body.size() == body_size && !abort_.Is_Raised() && Is_Stale_Connection_Failure(error);
             if (!retry)

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,8 +12,9 @@
 #include "Http_Settings.h"
 #include "Http_Url.h"
 #include "Socket.h"
+#include "Tls_Context.h"
 
-// A small blocking HTTP/1.1 client that only sends GET requests, over plain TCP.
+// A small blocking HTTP/1.1 client that only sends GET requests, over plain TCP or TLS (https).
 // One object serves one request at a time and belongs to one thread; only Abort and Clear_Abort
 // may be called from another thread. Between calls it keeps the connection (when the server
 // allows keep-alive), the previous request's server and path, the user name and password of
@@ -34,6 +36,10 @@ public:
 
     // The user name and password for servers that challenge, when the URL carries none.
     void Set_Login(const Http_Login& login) { login_ = login; }
+    // The SHA-256 of the certificate an https server may present when the system does not trust it
+    // ("" for none; colons and upper case accepted). A refused certificate fails the call with
+    // E_Tls_Untrusted before anything is sent.
+    void Set_Pinned_Certificate(const std::string& sha256);
 
     // Any thread: the call in progress fails at once with E_Http_Error, and so does every call
     // until Clear_Abort.
@@ -64,6 +70,9 @@ private:
     Socket socket_;
     std::string socket_host_;
     int socket_port_ = 0;
+    bool socket_tls_ = false;
+    std::string pinned_;                // normalized SHA-256, "" for none
+    std::unique_ptr<Tls_Context> tls_;  // made at the first https request
     Http_Url_Base previous_;
     Http_Login url_login_;              // user information of the last URL that named a server
     Http_Login login_;                  // Set_Login

@@ -29,12 +29,13 @@ struct E_Http_Protocol_Error : E_Http_Error {
 // The fixed error texts callers and tests may compare against.
 namespace Http_Error_Text {
 inline constexpr const char* Unknown_Protocol = "Unknown Protocol";
-inline constexpr const char* No_Tls = "IOHandler value is not valid";
 inline constexpr const char* Closed_Gracefully = "Connection Closed Gracefully.";
 inline constexpr const char* Max_Line_Length = "Max line length exceeded.";
 inline constexpr const char* Aborted = "Request aborted.";
 inline constexpr const char* Connect_Timed_Out = "Connect timed out.";
 inline constexpr const char* Read_Timed_Out = "Read timed out.";
+inline constexpr const char* Handshake_Timed_Out = "TLS handshake timed out.";
+inline constexpr const char* Tls_Cut = "The camera cut the TLS connection without closing it.";
 inline constexpr const char* Empty_Url = "The URL is empty.";
 inline constexpr const char* Bad_Url_Character = "The URL contains a line break or NUL character.";
 inline constexpr const char* Bad_Port = "Invalid port number.";

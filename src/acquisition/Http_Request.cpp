@@ -3,7 +3,7 @@
 std::string Build_Request_Head(const Http_Url& url, const Http_Settings& settings, const Http_Request_Extras& extras)
 {
     std::string host = url.Host_Is_Ipv6 ? "[" + url.Host + "]" : url.Host;
-    if (url.Port_Text != "80")
+    if (!url.Default_Port())
         host += ":" + url.Port_Text;
 
     std::string head;

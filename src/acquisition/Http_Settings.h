@@ -14,4 +14,6 @@ struct Http_Settings {
     // A kept connection that turns out dropped before any reply byte arrived gets the request again
     // on a new connection. Right for a snapshot; wrong for a command that must reach the camera once.
     bool Resend_On_Dropped_Connection = true;
+    // PEM file of the certificates https servers are checked against, "" for the system's store.
+    std::string Tls_Ca_File;
 };

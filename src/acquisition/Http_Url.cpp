@@ -79,6 +79,10 @@ void Take_Authority(const std::string& authority, Http_Url& url)
 
 }  // namespace
 
+bool Http_Url::Is_Tls() const { return Http_Same_Text(Scheme, "https"); }
+
+bool Http_Url::Default_Port() const { return Port_Text == (Is_Tls() ? "443" : "80"); }
+
 Http_Url_Base Http_Url::As_Base() const
 {
     Http_Url_Base base;
@@ -150,11 +154,11 @@ Http_Url Parse_Http_Url(std::string text, const Http_Url_Base& previous)
         Take_Authority(authority, url);
         parts = Split_Remainder(remainder);
 
-        if (Http_Same_Text(url.Scheme, "https"))
-            throw E_Http_Error(Http_Error_Text::No_Tls);
         if (url.Port_Text.empty()) {
             if (Http_Same_Text(url.Scheme, "http")) {
                 url.Port_Text = "80";
+            } else if (url.Is_Tls()) {
+                url.Port_Text = "443";
             } else {
                 if (!previous.Valid)
                     throw E_Http_Error(Http_Error_Text::Unknown_Protocol);

@@ -20,7 +20,7 @@ struct Http_Url {
     std::string Password;
     std::string Host;            // without the brackets of an IPv6 literal
     bool Host_Is_Ipv6 = false;
-    std::string Port_Text;       // as written in the URL ("80" when defaulted for http)
+    std::string Port_Text;       // as written in the URL ("80" when defaulted for http, "443" for https)
     int Port = 0;
     std::string Path;            // "/" ... "/"
     std::string Document;        // between Path and Query, "#" and after already dropped
@@ -28,13 +28,17 @@ struct Http_Url {
 
     // Request target of the request line: Path + Document + Query.
     std::string Target() const { return Path + Document + Query; }
+    // Scheme "https" (any case): the connection speaks TLS.
+    bool Is_Tls() const;
+    // The port text is the scheme's default ("443" for https, "80" for every other scheme).
+    bool Default_Port() const;
     // What a later URL without "://" is completed from.
     Http_Url_Base As_Base() const;
 };
 
 // Takes url apart, completing it from previous when it has no "://".
-// Throws E_Http_Error: "Unknown Protocol" (no port can be found and no previous request),
-// "IOHandler value is not valid" (https), and for a URL that cannot be sent safely: empty,
+// Throws E_Http_Error: "Unknown Protocol" (no port can be found and no previous request), and for
+// a URL that cannot be sent safely: empty,
 // holding CR, LF or NUL (they would forge request lines), an empty host, a port that is not
 // a number from 1 to 65535.
 Http_Url Parse_Http_Url(std::string url, const Http_Url_Base& previous);

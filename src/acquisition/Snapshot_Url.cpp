@@ -23,3 +23,8 @@ Http_Login Camera_Login(const T_Cam& cam)
 {
     return {Trim(cam.Login), Trim(cam.Password)};
 }
+
+T_Fetch_Request Fetch_Request(const T_Cam& cam)
+{
+    return {Snapshot_Url(cam), Camera_Login(cam), cam.Cert_Sha256};
+}

@@ -19,3 +19,14 @@ std::string Camera_Base(const T_Cam& cam);
 // Login and Password trimmed: what answers a camera's authentication challenge (the snapshot request's
 // and every command's) when the URL carries no user information of its own.
 Http_Login Camera_Login(const T_Cam& cam);
+
+// What a fetch attempt asks for: the URL, and what answers the camera's challenges and certificate.
+struct T_Fetch_Request {
+    std::string Url;
+    Http_Login Login;             // used when the camera challenges and the URL carries no user information
+    std::string Cert_Sha256;      // the certificate an https camera may present when the system does not trust it
+    bool operator==(const T_Fetch_Request&) const = default;
+};
+
+// What a refresh pass asks the camera's worker to fetch: Snapshot_Url, Camera_Login and the pinned certificate.
+T_Fetch_Request Fetch_Request(const T_Cam& cam);

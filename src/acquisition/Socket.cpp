@@ -16,6 +16,7 @@
 #include "Abort_Signal.h"
 #include "Http_Error.h"
 #include "Http_Text.h"
+#include "Tls_Session.h"
 
 namespace {
 
@@ -34,11 +35,20 @@ int Remaining_Ms(Clock::time_point deadline)
 
 }  // namespace
 
+Socket::Socket() = default;
+
+Socket::Socket(int fd) : fd_(fd) {}
+
+Socket::~Socket() { Close(); }
+
+Socket::Socket(Socket&& other) noexcept : fd_(other.fd_), tls_(std::move(other.tls_)) { other.fd_ = -1; }
+
 Socket& Socket::operator=(Socket&& other) noexcept
 {
     if (this != &other) {
         Close();
         fd_ = other.fd_;
+        tls_ = std::move(other.tls_);
         other.fd_ = -1;
     }
     return *this;
@@ -46,10 +56,22 @@ Socket& Socket::operator=(Socket&& other) noexcept
 
 void Socket::Close()
 {
+    tls_.reset();   // before its descriptor goes
     if (fd_ >= 0) {
         ::close(fd_);
         fd_ = -1;
     }
+}
+
+void Socket::Start_Tls(const Tls_Context& context, const std::string& host, const std::string& pinned_sha256,
+                       int timeout_ms, const Abort_Signal& abort)
+{
+    auto session = std::make_unique<Tls_Session>(context, fd_, host, pinned_sha256);
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
+    session->Handshake([&](bool want_write) {
+        Wait(want_write ? POLLOUT : POLLIN, Remaining_Ms(deadline), abort, Http_Error_Text::Handshake_Timed_Out);
+    });
+    tls_ = std::move(session);
 }
 
 void Socket::Wait(short events, int timeout_ms, const Abort_Signal& abort, const char* timeout_text) const
@@ -150,6 +172,10 @@ Socket Socket::Connect(const std::string& host, int port, int timeout_ms, const 
 
 void Socket::Send_All(std::string_view data, int timeout_ms, const Abort_Signal& abort)
 {
+    if (tls_) {
+        tls_->Write(data, [&](bool want_write) { Wait(want_write ? POLLOUT : POLLIN, timeout_ms, abort, Http_Error_Text::Read_Timed_Out); });
+        return;
+    }
     while (!data.empty()) {
         if (abort.Is_Raised())
             throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
@@ -166,6 +192,12 @@ void Socket::Send_All(std::string_view data, int timeout_ms, const Abort_Signal&
 
 std::size_t Socket::Receive(char* buffer, std::size_t size, int timeout_ms, const Abort_Signal& abort)
 {
+    if (tls_) {
+        if (abort.Is_Raised())
+            throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
+        return tls_->Read(buffer, size,
+                          [&](bool want_write) { Wait(want_write ? POLLOUT : POLLIN, timeout_ms, abort, Http_Error_Text::Read_Timed_Out); });
+    }
     for (;;) {
         if (abort.Is_Raised())
             throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
@@ -179,7 +211,7 @@ std::size_t Socket::Receive(char* buffer, std::size_t size, int timeout_ms, cons
     }
 }
 
-Socket::Probe_Result Socket::Probe() const
+Socket::Probe_Result Socket::Probe()
 {
     if (fd_ < 0)
         return Probe_Result::Closed;
@@ -189,6 +221,13 @@ Socket::Probe_Result Socket::Probe() const
         return Probe_Result::Idle;
     if (ready < 0)
         return Probe_Result::Closed;
+    if (tls_) {
+        switch (tls_->Peek()) {
+        case Tls_Session::Peek_Result::Idle: return Probe_Result::Idle;
+        case Tls_Session::Peek_Result::Unread_Data: return Probe_Result::Unread_Data;
+        case Tls_Session::Peek_Result::Closed: return Probe_Result::Closed;
+        }
+    }
     char byte;
     ssize_t got = ::recv(fd_, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
     if (got > 0)

@@ -1,19 +1,22 @@
 #pragma once
 #include <chrono>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
 class Abort_Signal;
+class Tls_Context;
+class Tls_Session;
 
-// A connected TCP socket (non-blocking underneath; every wait is a poll() bounded by a time-out
-// and woken by the abort signal). Move-only; closes on destruction.
+// A connected TCP socket, plain or under TLS (non-blocking underneath; every wait is a poll()
+// bounded by a time-out and woken by the abort signal). Move-only; closes on destruction.
 // Every failure throws E_Http_Error carrying errno (Socket_Error) and its text.
 class Socket {
 public:
-    Socket() = default;
-    ~Socket() { Close(); }
-    Socket(Socket&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+    Socket();
+    ~Socket();
+    Socket(Socket&& other) noexcept;
     Socket& operator=(Socket&& other) noexcept;
     Socket(const Socket&) = delete;
     Socket& operator=(const Socket&) = delete;
@@ -23,7 +26,15 @@ public:
     static Socket Connect(const std::string& host, int port, int timeout_ms, const Abort_Signal& abort);
 
     bool Is_Open() const { return fd_ >= 0; }
+    bool Is_Tls() const { return tls_ != nullptr; }
     void Close();
+
+    // Turns the connection into a TLS one: the handshake, bounded by timeout_ms in all and by abort.
+    // host is sent as SNI (names) and checked against the certificate; a certificate the system
+    // does not trust is accepted only when its SHA-256 equals pinned_sha256. Throws E_Tls_Untrusted
+    // for a refused certificate (nothing was sent), E_Http_Error for any other failure.
+    void Start_Tls(const Tls_Context& context, const std::string& host, const std::string& pinned_sha256,
+                   int timeout_ms, const Abort_Signal& abort);
 
     // Writes all of data; normally one send() call. Waits at most timeout_ms for room each time.
     void Send_All(std::string_view data, int timeout_ms, const Abort_Signal& abort);
@@ -34,14 +45,15 @@ public:
     enum class Probe_Result { Idle, Closed, Unread_Data };
     // Looks at the connection without waiting: still idle, closed (or reset) by the server, or
     // holding bytes nobody asked for.
-    Probe_Result Probe() const;
+    Probe_Result Probe();
 
 private:
-    explicit Socket(int fd) : fd_(fd) {}
+    explicit Socket(int fd);
     // Waits for events on the socket; throws on time-out or abort.
     void Wait(short events, int timeout_ms, const Abort_Signal& abort, const char* timeout_text) const;
 
     int fd_ = -1;
+    std::unique_ptr<Tls_Session> tls_;
 };
 
 // True for names under the reserved top-level domain "invalid" ("tambrel.invalid", "x.invalid."),

@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "Compare_Bitmaps.h"
 #include "Jpeg_Codec.h"
+#include "Tls_Session.h"
 
 #include <chrono>
 
@@ -31,7 +32,7 @@ void TF_Lib_Cam::Set_Request(const T_Fetch_Request& request)
     request_ = request;
 }
 
-void TF_Lib_Cam::Set_Url(const std::string& url) { Set_Request({url, {}}); }
+void TF_Lib_Cam::Set_Url(const std::string& url) { Set_Request({url, {}, {}}); }
 
 std::string TF_Lib_Cam::Url() const
 {
@@ -141,10 +142,11 @@ QImage TF_Lib_Cam::Decode_Body()
     return picture;
 }
 
-void TF_Lib_Cam::Publish_Failure(const std::string& reason)
+void TF_Lib_Cam::Publish_Failure(const std::string& reason, const std::string& untrusted_certificate)
 {
     published_.Not_Connected = true;
     published_.Failure = reason;
+    published_.Untrusted_Certificate = untrusted_certificate;
     if (reason == noted_failure_)
         return;
     noted_failure_ = reason;
@@ -157,12 +159,17 @@ bool TF_Lib_Cam::Attempt(const T_Fetch_Request& request)
 {
     const int64_t tick_start = System_Clock().Tick_Ms();
     std::string failure;
+    std::string untrusted_certificate;
     QImage picture;
     try {
         body_.clear();
         try {
             HTP_Flux_Cam.Set_Login(request.Login);
+            HTP_Flux_Cam.Set_Pinned_Certificate(request.Cert_Sha256);
             HTP_Flux_Cam.Get(request.Url, body_);
+        } catch (const E_Tls_Untrusted& refused) {
+            failure = refused.what();
+            untrusted_certificate = refused.Certificate_Sha256;
         } catch (const E_Http_Error& error) {
             failure = error.what();
         }
@@ -188,13 +195,14 @@ bool TF_Lib_Cam::Attempt(const T_Fetch_Request& request)
 
     std::lock_guard lock(mutex_);
     if (picture.isNull()) {
-        Publish_Failure(failure);
+        Publish_Failure(failure, untrusted_certificate);
         return false;
     }
     published_.BMP_Received = std::move(picture);
     published_.Time_Requested = failure.empty() ? System_Clock().Tick_Ms() - tick_start : 0;
     published_.Not_Connected = false;
     published_.Failure.clear();
+    published_.Untrusted_Certificate.clear();
     noted_failure_.clear();
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "Http_Client.h"
+#include "Snapshot_Url.h"
 
 #include <QImage>
 
@@ -14,19 +15,13 @@
 
 class Jpeg_Decoder;
 
-// What a fetch attempt asks for: the URL, and what answers the camera's challenges.
-struct T_Fetch_Request {
-    std::string Url;
-    Http_Login Login;             // used when the camera challenges and the URL carries no user information
-    bool operator==(const T_Fetch_Request&) const = default;
-};
-
 // What a fetch attempt leaves for the refresh pass, published as one unit.
 struct T_Fetch_Result {
     QImage BMP_Received;          // the last successfully decoded snapshot (implicitly shared)
     bool Not_Connected = true;    // no valid picture: before the first success and after every failure
     int64_t Time_Requested = 0;   // ms from the start of the last successful attempt to the end of decoding
     std::string Failure;          // why the last attempt failed ("" after a success)
+    std::string Untrusted_Certificate;   // SHA-256 of the certificate the last attempt refused ("" otherwise)
 };
 
 // The fetch worker of one camera slot (F_Lib_Cam). It owns the slot's HTTP client and a worker thread:
@@ -97,7 +92,7 @@ private:
     // The body in body_ decoded into a picture (throws on failure).
     QImage Decode_Body();
     // Publishes a failure and notes its reason when it differs from the last one noted (under the lock).
-    void Publish_Failure(const std::string& reason);
+    void Publish_Failure(const std::string& reason, const std::string& untrusted_certificate);
 
     Options options_;
     T_Http_Client HTP_Flux_Cam;

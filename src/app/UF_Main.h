@@ -137,6 +137,10 @@ public:
     void EDT_Delay_Stop_RecExit(QObject* Sender);
     void EDT_Delay_Stop_RecKeyUp(QObject* Sender, int Key);
     void BTN_RefreshClick(QObject* Sender);
+    // Pins the certificate on offer for the camera being set (committing the column's edits with it).
+    void BTN_Trust_CertClick(QObject* Sender);
+    // Offers to trust the certificate the camera being set presented, when its worker refused one.
+    void Update_Certificate_Offer();
 
     // ---- grid gestures ----
     void PNL_Cam1Click(QObject* Sender);

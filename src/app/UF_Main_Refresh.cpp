@@ -45,8 +45,9 @@ void TF_Main::Refresh_Cams()
         if (!cam.Valide || !worker) {
             Apply_Slot_Look(controls, Slot_Look::Disabled, caption, nullptr);
         } else {
-            const std::string url = Snapshot_Url(cam);
-            worker->Set_Request({url, Camera_Login(cam)});
+            const T_Fetch_Request request = Fetch_Request(cam);
+            const std::string& url = request.Url;
+            worker->Set_Request(request);
             const std::string stamp = Log_Active ? Log_Stamp(now) : std::string();
             worker->Poll_Flux();
             for (const std::string& note : worker->Take_Notes())
@@ -66,6 +67,7 @@ void TF_Main::Refresh_Cams()
         if (!Creating && F_Full_Screen)
             Mirror_Full_Screen(N);
     }
+    Update_Certificate_Offer();
 }
 
 void TF_Main::Mirror_Full_Screen(int N)

@@ -2,6 +2,8 @@
 // general settings in a settings file.
 #include "UF_Main.h"
 
+#include "UF_Lib_Cam.h"
+
 #include "Caption_Panel.h"
 #include "Folder_Edit.h"
 #include "Folders.h"
@@ -52,6 +54,7 @@ void TF_Main::Connect_Settings_Handlers()
     connect(p->EDT_Delay_Stop_Rec, &Text_Edit::Enter_Released, this,
             [this] { EDT_Delay_Stop_RecKeyUp(PNL_Config->EDT_Delay_Stop_Rec, Key_Enter); });
     connect(p->BTN_Refresh, &QPushButton::clicked, this, [this] { BTN_RefreshClick(PNL_Config->BTN_Refresh); });
+    connect(p->BTN_Trust_Cert, &QPushButton::clicked, this, [this] { BTN_Trust_CertClick(PNL_Config->BTN_Trust_Cert); });
     connect(p->BTN_Save_Config, &QPushButton::clicked, this, [this] { BTN_Save_ConfigClick(PNL_Config->BTN_Save_Config); });
     connect(p->BTN_Load_Config, &QPushButton::clicked, this, [this] { BTN_Load_ConfigClick(PNL_Config->BTN_Load_Config); });
 }
@@ -81,6 +84,32 @@ void TF_Main::Save_Cam_Setting(int slot)
 void TF_Main::CBX_N_CamChange(QObject* /*Sender*/)
 {
     Load_Cam_Setting(Cam_To_Set());
+    Update_Certificate_Offer();
+}
+
+void TF_Main::BTN_Trust_CertClick(QObject* /*Sender*/)
+{
+    const std::string certificate = PNL_Config->Offered_Certificate();
+    const int slot = Cam_To_Set();
+    if (certificate.empty() || !Is_Slot(slot))
+        return;
+    Commit();
+    Cam[slot].Cert_Sha256 = certificate;
+    PNL_Config->Offer_Certificate({});
+}
+
+void TF_Main::Update_Certificate_Offer()
+{
+    const int slot = Cam_To_Set();
+    std::string offer;
+    if (Is_Slot(slot) && Lib_Cam[static_cast<std::size_t>(slot)]) {
+        const T_Fetch_Result& result = Lib_Cam[static_cast<std::size_t>(slot)]->Result();
+        // Not once the user pinned it: the worker's last refusal may be older than the pin.
+        if (result.Not_Connected && result.Untrusted_Certificate != Cam[slot].Cert_Sha256)
+            offer = result.Untrusted_Certificate;
+    }
+    if (offer != PNL_Config->Offered_Certificate())
+        PNL_Config->Offer_Certificate(offer);
 }
 
 void TF_Main::CBX_N_CamDropDown(QObject* /*Sender*/)

@@ -1,7 +1,27 @@
 #include "Cams_Ini.h"
 
 #include "Ini_Keys.h"
+#include "Fingerprint_Text.h"
 #include "U_Lib_Util_Vesk.h"
+
+#include <optional>
+
+namespace {
+
+const std::string Pin_Key = "Cert_Sha256";
+
+// The pinned certificate, read without completing the file: a fingerprint in any usual spelling
+// comes back as 64 lower-case hex digits; other text stays as it is (and pins nothing).
+std::string Read_Pin(const std::string& file, const std::string& section)
+{
+    const std::optional<std::string> text = Ini_Read_Optional_String(file, section, Pin_Key);
+    if (!text)
+        return {};
+    const std::string pin = Normalized_Sha256(*text);
+    return pin.empty() ? *text : pin;
+}
+
+} // namespace
 
 std::string Cam_Section(int slot)
 {
@@ -27,6 +47,7 @@ void Read_Cams_Ini(const std::string& file, T_Cams& cams)
         cam.K_Detect = Ini_Read_Float(file, section, "K_Detect", def.K_Detect);
         cam.Timer_On = Ini_Read_Float(file, section, "Timer_On", def.Timer_On);
         cam.Timer_Off = Ini_Read_Float(file, section, "Timer_Off", def.Timer_Off);
+        cam.Cert_Sha256 = Read_Pin(file, section);
         cams[slot] = std::move(cam);
     } catch (...) {
         // Only an exhausted memory gets here; the slot keeps what it held.
@@ -51,6 +72,10 @@ void Write_Cams_Ini(const std::string& file, const T_Cams& cams)
         Ini_Write_Float(file, section, "K_Detect", cam.K_Detect);
         Ini_Write_Float(file, section, "Timer_On", cam.Timer_On);
         Ini_Write_Float(file, section, "Timer_Off", cam.Timer_Off);
+        if (cam.Cert_Sha256.empty())
+            Ini_Delete_Key(file, section, Pin_Key);
+        else
+            Ini_Write_String(file, section, Pin_Key, cam.Cert_Sha256);
     } catch (...) {
         // Only an exhausted memory gets here; the next slot is still attempted.
     }

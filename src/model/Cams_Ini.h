@@ -1,7 +1,9 @@
 #pragma once
 // The nine camera records in a settings file: one section per slot, "CAM1" .. "CAM9", with the
 // keys Valide, Type_Cam, Alias, Ad_Ip, Port, Login, Password, Use_Url, Special_Url, Valide_Record,
-// K_Detect, Timer_On, Timer_Off, read and written in that order.
+// K_Detect, Timer_On, Timer_Off, read and written in that order, then Cert_Sha256 (the certificate pinned
+// for an https camera), which is only there for a camera that has a pin: reading a file without it
+// adds nothing, and writing a camera without a pin removes it.
 
 #include "T_Cam.h"
 

@@ -20,6 +20,7 @@ struct T_Cam {
     double Timer_On = 0;          // fraction of a day at which mode 3 starts
     double Timer_Off = 0;         // fraction of a day at which mode 3 stops
     double K_Detect = 0;          // motion threshold in percent
+    std::string Cert_Sha256;      // certificate pinned for an https URL (64 lower-case hex digits), "" for none
 
     bool operator==(const T_Cam&) const = default;
 };

@@ -36,6 +36,19 @@ std::optional<std::string> Read_Or_Complete(const std::string& file, const std::
 
 } // namespace
 
+std::optional<std::string> Ini_Read_Optional_String(const std::string& file, const std::string& section,
+                                                    const std::string& key)
+{
+    try {
+        Profile_Value read = Read_Private_Profile(file, section, key);
+        if (read.status != Profile_Status::Found)
+            return std::nullopt;
+        return std::move(read.value);
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
 int32_t Ini_Read_Int(const std::string& file, const std::string& section, const std::string& key,
                      int32_t default_value)
 {

@@ -11,6 +11,7 @@
 // Nothing here throws. User-interface thread only.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 int32_t Ini_Read_Int(const std::string& file, const std::string& section, const std::string& key,
@@ -29,6 +30,11 @@ bool Ini_Write_Float(const std::string& file, const std::string& section, const 
 // it is read back, and a text holding a line break is not written at all.
 bool Ini_Write_String(const std::string& file, const std::string& section, const std::string& key,
                       const std::string& value);
+
+// The key's text as read, or nothing when the file, section or key is missing (nothing is written:
+// for optional keys that files without them must not gain).
+std::optional<std::string> Ini_Read_Optional_String(const std::string& file, const std::string& section,
+                                                    const std::string& key);
 
 // Removes the key's line (true also when there was no such key).
 bool Ini_Delete_Key(const std::string& file, const std::string& section, const std::string& key);

@@ -437,6 +437,11 @@ void Settings_Panel::Create_Expert_Mode()
     BTN_Start_Log->setCheckable(true);
     BTN_Show_Ptz = Make_Button(g, "BTN_Show_Ptz", "PTZ",
                                QRect(Inner_Left + button_width + 6, top, button_width, button_height));
+    // Right under the URL row, beside the two buttons: shown while the camera being set presents a
+    // certificate nobody trusts yet.
+    const int trust_left = Inner_Left + 2 * (button_width + 6);
+    BTN_Trust_Cert = Make_Button(g, "BTN_Trust_Cert", "", QRect(trust_left, top, Inner_Right - trust_left, button_height));
+    BTN_Trust_Cert->hide();
 
     g->resize(Group_Width, top + button_height + Group_Bottom);
 
@@ -532,6 +537,20 @@ void Settings_Panel::Apply_Url_Rule()
     const bool url = CKB_Use_URL->isChecked();
     LBL_Url->setEnabled(url);
     EDT_Url->setEnabled(url);
+}
+
+void Settings_Panel::Offer_Certificate(const std::string& sha256)
+{
+    offered_certificate_ = sha256;
+    if (sha256.empty()) {
+        BTN_Trust_Cert->hide();
+        return;
+    }
+    BTN_Trust_Cert->setText(QString::fromStdString("Trust " + sha256.substr(0, 8) + "\u2026"));
+    BTN_Trust_Cert->setToolTip(QString::fromStdString(
+        "The camera's certificate is not trusted.\nSHA-256 " + sha256 +
+        "\nClick to trust this certificate for this camera from now on."));
+    BTN_Trust_Cert->show();
 }
 
 int Settings_Panel::Take_Recording_Value(Integer_Edit* edit)

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <array>
+#include <string>
 
 class QButtonGroup;
 class QCheckBox;
@@ -54,6 +55,12 @@ public:
     void Apply_Enabling_Rules();
     // Only the URL row (what a change of the check boxes applies).
     void Apply_Url_Rule();
+
+    // Offers to trust the certificate whose SHA-256 is sha256 (64 hex digits) that the camera being set
+    // presented: BTN_Trust_Cert shows its first digits, the whole fingerprint in its hint. "" hides it.
+    void Offer_Certificate(const std::string& sha256);
+    // The fingerprint on offer, "" when none.
+    const std::string& Offered_Certificate() const { return offered_certificate_; }
 
     // The rule of the two recording edits: a value of 0 or less (an empty edit reads 0) becomes 1, and
     // is shown. Returns the edit's value.
@@ -123,6 +130,7 @@ public:
     Text_Edit* EDT_Url = nullptr;
     QPushButton* BTN_Start_Log = nullptr;
     QPushButton* BTN_Show_Ptz = nullptr;
+    QPushButton* BTN_Trust_Cert = nullptr;   // hidden unless a certificate is on offer
 
     // Buttons at the foot of the column.
     QPushButton* BTN_Refresh = nullptr;
@@ -133,6 +141,8 @@ public:
     QPushButton* BTN_Site_Vesk = nullptr;
 
 private:
+    std::string offered_certificate_;
+
     // Created top to bottom: the creation order is the tab order.
     void Create_Grid_Lists();
     void Create_Config_Cam();

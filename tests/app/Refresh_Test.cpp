@@ -5,7 +5,10 @@
 #include "Panel.h"
 #include "Picture_Box.h"
 #include "UF_Full_Screen.h"
+#include "Settings_Panel.h"
 #include "UF_Lib_Cam.h"
+
+#include <QPushButton>
 
 #include <QComboBox>
 #include <QLabel>
@@ -168,6 +171,33 @@ TEST_F(Refresh_Test, AnAddressWithATrailingBlankKeepsItBeforeThePort)
     W().Cam[1].Ad_Ip = "127.0.0.1 ";
     W().Refresh_Cams();
     EXPECT_EQ(W().Lib_Cam[1]->Url(), "http://127.0.0.1 :" + std::to_string(cameras_->Port(1)) + "/snapshot.cgi?user=admin&pwd=pw");
+}
+
+TEST_F(Refresh_Test, AnUntrustedCertificateIsOfferedAndOneClickPinsIt)
+{
+    Camsim_Options options;
+    options.Password = "pw";
+    options.Tls.emplace_back(1, Camsim_Tls{});
+    const auto https = Start_Cameras(1, options);
+    const std::string fingerprint = https->Fingerprint(1);
+    W().Cam[1].Use_Url = true;
+    W().Cam[1].Special_Url = https->Base_Url(1) + "/snapshot.cgi?user=admin&pwd=pw";
+    W().Load_Cam_Setting(1);
+    W().Log_Active = true;
+    QPushButton* trust = W().PNL_Config->BTN_Trust_Cert;
+    ASSERT_TRUE(Pass_Until([&] { return trust->isVisibleTo(W().PNL_Config); }));
+    EXPECT_EQ(W().PNL_Config->Offered_Certificate(), fingerprint);
+    EXPECT_TRUE(trust->toolTip().contains(QString::fromStdString(fingerprint)));
+    EXPECT_TRUE(W().MMO_Log_Display->toPlainText().contains(
+        QString::fromStdString("| Thread CAM N\xC2\xB0" "1 | certificate not trusted: SHA-256 " + fingerprint)));
+    EXPECT_EQ(https->Camera(1).Counters().Requests_By_Path.count("/snapshot.cgi"), 0u);
+    EXPECT_EQ(Label_Color(1), QColor(229, 20, 0));
+
+    QTest::mouseClick(trust, Qt::LeftButton);
+    EXPECT_EQ(W().Cam[1].Cert_Sha256, fingerprint);
+    EXPECT_FALSE(trust->isVisibleTo(W().PNL_Config));
+    ASSERT_TRUE(Pass_Until([&] { return Label_Color(1) == QColor(0, 137, 0); }));
+    EXPECT_FALSE(trust->isVisibleTo(W().PNL_Config));
 }
 
 TEST_F(Refresh_Test, TheFullScreenCameraIsTheOnlyOneFetchedAndIsMirrored)

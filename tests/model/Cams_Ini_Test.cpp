@@ -81,7 +81,8 @@ TEST_F(Cams_Ini_Test, WriteThenReadRestoresEveryField)
         cam.Login = "user";
         cam.Password = "p&ss #" + std::to_string(slot);
         cam.Use_Url = slot == 9;
-        cam.Special_Url = "http://127.0.0.1:8080/snap.jpg?a=1&b=2";
+        cam.Special_Url = slot == 9 ? "https://127.0.0.1:8443/snap.jpg?a=1&b=2" : "http://127.0.0.1:8080/snap.jpg?a=1&b=2";
+        cam.Cert_Sha256 = slot == 9 ? std::string(64, 'a') : "";
         cam.Valide_Record = slot % 4;
         cam.Timer_On = 0.25;
         cam.Timer_Off = 0.75 + slot / 1000.0;
@@ -108,6 +109,32 @@ TEST_F(Cams_Ini_Test, TypeCamEditedByHandSurvivesReadAndWrite)
     EXPECT_EQ(cams[3].Type_Cam, 7);
     Write_Cams_Ini(file, cams);
     EXPECT_EQ(Read_File(file), content);
+}
+
+TEST_F(Cams_Ini_Test, CertificatePinIsReadInAnySpellingAndGoesAwayWithThePin)
+{
+    const std::string hex = "0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcdef";
+    std::string colons;
+    for (std::size_t i = 0; i < hex.size(); i += 2)
+        colons += (i ? ":" : "") + std::string{static_cast<char>(std::toupper(hex[i])), static_cast<char>(std::toupper(hex[i + 1]))};
+    T_Cams cams;
+    Read_Cams_Ini(file, cams);
+    std::string content = Read_File(file);
+    content.insert(content.find("[CAM3]"), "Cert_Sha256=" + colons + "\n");
+    content += "Cert_Sha256=not a fingerprint\n";   // in CAM9
+    Write_File(file, content);
+
+    Read_Cams_Ini(file, cams);
+    EXPECT_EQ(cams[2].Cert_Sha256, hex);
+    EXPECT_EQ(cams[9].Cert_Sha256, "not a fingerprint") << "kept as it stands; it pins nothing";
+    EXPECT_EQ(cams[1].Cert_Sha256, "");
+    EXPECT_EQ(Read_File(file), content) << "reading adds no pin key to any camera";
+
+    cams[2].Cert_Sha256.clear();
+    Write_Cams_Ini(file, cams);
+    std::string expected = content;
+    expected.erase(expected.find("Cert_Sha256=" + colons), std::string("Cert_Sha256=\n").size() + colons.size());
+    EXPECT_EQ(Read_File(file), expected);
 }
 
 struct Password_Case {
