@@ -6,6 +6,7 @@
 #include "Base64.h"
 #include "Fingerprint_Text.h"
 #include "Http_Outcome.h"
+#include "Http_Multipart.h"
 #include "Http_Request.h"
 #include "Http_Text.h"
 #include "Tls_Session.h"
@@ -99,6 +100,16 @@ void T_Http_Client::Read_Reply(const Http_Url& url, std::string& body)
     const Http_Reply_Head& head = last_head_;
     Http_Outcome outcome = Decide_Http_Outcome(head);
 
+    if (outcome == Http_Outcome::Accept && stream_) {
+        const std::string* content_type = head.Headers.Find("Content-Type");
+        if (auto boundary = content_type ? Mixed_Replace_Boundary(*content_type) : std::nullopt) {
+            parser.Allow_Endless_Body();
+            Read_Stream(parser, *boundary);
+            Disconnect();   // a stream is not followed by another request on its connection
+            return;
+        }
+    }
+
     std::string refused_body;
     std::string& sink = outcome == Http_Outcome::Refuse ? refused_body : body;
     status = parser.Begin_Body(outcome == Http_Outcome::Accept_No_Body);
@@ -116,8 +127,17 @@ void T_Http_Client::Read_Reply(const Http_Url& url, std::string& body)
         throw E_Http_Protocol_Error(head.Status_Code, head.Status_Line, std::move(refused_body));
 }
 
-void T_Http_Client::Get(const std::string& url_text, std::string& body)
+void T_Http_Client::Get(const std::string& url_text, std::string& body) { Get(url_text, body, nullptr, nullptr); }
+
+void T_Http_Client::Get(const std::string& url_text, std::string& body, Http_Stream_Handler& stream, Abort_Signal& wake)
 {
+    Get(url_text, body, &stream, &wake);
+}
+
+void T_Http_Client::Get(const std::string& url_text, std::string& body, Http_Stream_Handler* stream, Abort_Signal* wake)
+{
+    stream_ = stream;
+    wake_ = wake;
     if (abort_.Is_Raised())
         throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
     Http_Url url = Parse_Http_Url(url_text, previous_);
@@ -149,6 +169,70 @@ void T_Http_Client::Get(const std::string& url_text, std::string& body)
             throw E_Http_Protocol_Error(refused.Error_Code, std::string(refused.what()) + " (" + verdict.Refusal + ")",
                                         refused.Reply_Body);
         }
+    }
+}
+
+void T_Http_Client::Read_Stream(Http_Reply_Parser& parser, const std::string& boundary)
+{
+    using Clock = std::chrono::steady_clock;
+    Multipart_Parser parts(boundary);
+    const auto time_out = std::chrono::milliseconds(settings_.Read_Timeout_Ms);
+    auto part_deadline = Clock::now() + time_out;
+    const auto take_part = [&](std::string&& part) {
+        part_deadline = Clock::now() + time_out;
+        stream_->Part(std::move(part));
+    };
+    stream_->Opened();
+    std::string chunk;
+    Http_Parse_Status status = parser.Begin_Body(false);
+    for (;;) {
+        if (unread_begin_ < unread_end_ && status == Http_Parse_Status::Need_More) {
+            std::string_view unread(buffer_.data() + unread_begin_, unread_end_ - unread_begin_);
+            Http_Parse_Result result = parser.Feed(unread, chunk);
+            unread_begin_ += result.Consumed;
+            status = result.Status;
+        }
+        if (!chunk.empty()) {
+            parts.Feed(chunk, take_part);
+            chunk.clear();
+        }
+        if (status == Http_Parse_Status::Failed)
+            throw E_Http_Error(parser.Error());
+        if (parts.State() == Multipart_Parser::Status::Failed)
+            throw E_Http_Error(parts.Error());
+        if (parts.State() == Multipart_Parser::Status::Closed)
+            return;
+        if (status == Http_Parse_Status::Body_Complete) {
+            if (parts.Finish(take_part) == Multipart_Parser::Status::Failed)
+                throw E_Http_Error(parts.Error());
+            return;
+        }
+        if (unread_begin_ < unread_end_)
+            continue;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(part_deadline - Clock::now()).count();
+        if (left <= 0)
+            throw E_Http_Error(Http_Error_Text::Stream_Stalled, ETIMEDOUT);
+        const int wait_ms = static_cast<int>(std::min<long long>(left, settings_.Read_Timeout_Ms));
+        std::size_t got = 0;
+        try {
+            got = socket_.Receive(buffer_.data(), buffer_.size(), wait_ms, abort_, wake_);
+        } catch (const E_Http_Error& error) {
+            if (error.Socket_Error == ETIMEDOUT)
+                throw E_Http_Error(Http_Error_Text::Stream_Stalled, ETIMEDOUT);
+            throw;
+        }
+        if (got == Socket::Woken) {
+            stream_->Woken();
+            continue;
+        }
+        if (got == 0) {
+            saw_close_ = true;
+            status = parser.Feed_Eof(chunk);
+            continue;
+        }
+        reply_bytes_ += got;
+        unread_begin_ = 0;
+        unread_end_ = got;
     }
 }
 
@@ -188,6 +272,9 @@ void T_Http_Client::Exchange(const Http_Url& url, const std::string& head, std::
                          body.size() == body_size && !abort_.Is_Raised() && Is_Stale_Connection_Failure(error);
             if (!retry)
                 throw;
+        } catch (...) {
+            Disconnect();   // anything else (no memory, a stream reader's own failure): same uncertainty
+            throw;
         }
     }
 }

@@ -10,6 +10,7 @@
 #include "Http_Error.h"
 #include "Http_Reply_Parser.h"
 #include "Http_Settings.h"
+#include "Http_Stream.h"
 #include "Http_Url.h"
 #include "Socket.h"
 #include "Tls_Context.h"
@@ -33,6 +34,13 @@ public:
     // (body then untouched, the refused body in Reply_Body). A failure while the body arrives leaves
     // in body what arrived. The object stays usable after any failure.
     void Get(const std::string& url, std::string& body);
+    // The same, taking a stream when the server sends one: when the accepted reply is
+    // multipart/x-mixed-replace, its parts go to stream as they arrive (body stays untouched) and the
+    // call lasts as long as the stream: it returns at the stream's closing boundary or the server's
+    // close, and throws E_Http_Error when the connection fails, a part breaks a bound, or no part
+    // completes within the read time-out. A Raise of wake (any thread) interrupts the waits for
+    // bytes to call stream.Woken(). Any other reply is read into body as by Get.
+    void Get(const std::string& url, std::string& body, Http_Stream_Handler& stream, Abort_Signal& wake);
 
     // The user name and password for servers that challenge, when the URL carries none.
     void Set_Login(const Http_Login& login) { login_ = login; }
@@ -54,6 +62,7 @@ public:
     const Http_Settings& Settings() const { return settings_; }
 
 private:
+    void Get(const std::string& url, std::string& body, Http_Stream_Handler* stream, Abort_Signal* wake);
     void Choose_Connection(const Http_Url& url);
     std::string Request_Head(const Http_Url& url, const std::string& authorization) const;
     // Sends head (on the kept connection, or a new one) and reads the reply into body. A kept
@@ -62,6 +71,8 @@ private:
     void Exchange(const Http_Url& url, const std::string& head, std::string& body);
     // Reads the reply to the request just sent; the connection is kept or closed as the reply allows.
     void Read_Reply(const Http_Url& url, std::string& body);
+    // Reads a multipart/x-mixed-replace body into stream_ until it ends.
+    void Read_Stream(Http_Reply_Parser& parser, const std::string& boundary);
     // Feeds the parser from the connection until it reports more than Need_More.
     Http_Parse_Status Pump(Http_Reply_Parser& parser, std::string& sink);
 
@@ -78,6 +89,8 @@ private:
     Http_Login login_;                  // Set_Login
     Http_Authenticator auth_;
     Http_Reply_Head last_head_;         // head of the last reply read
+    Http_Stream_Handler* stream_ = nullptr;   // of the call in progress
+    Abort_Signal* wake_ = nullptr;
     Http_Cookies cookies_;
     std::vector<char> buffer_;
     std::size_t unread_begin_ = 0;      // bytes of buffer_ received but not yet parsed

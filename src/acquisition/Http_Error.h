@@ -35,6 +35,7 @@ inline constexpr const char* Aborted = "Request aborted.";
 inline constexpr const char* Connect_Timed_Out = "Connect timed out.";
 inline constexpr const char* Read_Timed_Out = "Read timed out.";
 inline constexpr const char* Handshake_Timed_Out = "TLS handshake timed out.";
+inline constexpr const char* Stream_Stalled = "The stream sent no complete picture within the read time-out.";
 inline constexpr const char* Tls_Cut = "The camera cut the TLS connection without closing it.";
 inline constexpr const char* Empty_Url = "The URL is empty.";
 inline constexpr const char* Bad_Url_Character = "The URL contains a line break or NUL character.";

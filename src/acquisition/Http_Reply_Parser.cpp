@@ -104,8 +104,9 @@ void Http_Reply_Parser::Head_Line(const std::string& line)
 
 void Http_Reply_Parser::Chunk_Size_Line(const std::string& line)
 {
+    // The size ends at a blank or at ";", which starts a chunk extension (ignored).
     std::string_view digits(line);
-    digits = digits.substr(0, digits.find(' '));
+    digits = digits.substr(0, digits.find_first_of(" \t;"));
     std::size_t size = 0;
     bool is_number = !digits.empty();
     for (char c : digits)
@@ -123,7 +124,7 @@ void Http_Reply_Parser::Chunk_Size_Line(const std::string& line)
         state_ = State::Chunk_Trailer;
         return;
     }
-    if (size > limits_.Max_Body - body_bytes_) {
+    if (!endless_ && size > limits_.Max_Body - body_bytes_) {
         Fail(Http_Error_Text::Body_Too_Large);
         return;
     }
@@ -170,7 +171,7 @@ Http_Parse_Result Http_Reply_Parser::Feed(std::string_view data, std::string& bo
             }
             break;
         case State::Body_To_Close: {
-            std::size_t take = std::min(data.size() - pos, limits_.Max_Body - body_bytes_);
+            std::size_t take = endless_ ? data.size() - pos : std::min(data.size() - pos, limits_.Max_Body - body_bytes_);
             body.append(data.data() + pos, take);
             pos += take;
             body_bytes_ += take;
@@ -191,10 +192,21 @@ Http_Parse_Result Http_Reply_Parser::Feed(std::string_view data, std::string& bo
             }
             break;
         case State::Chunk_Data_End:
-        case State::Chunk_Trailer:
             if (pos == data.size() || !Next_Line(data, pos, line, raw_size))
                 break;
-            state_ = state_ == State::Chunk_Trailer ? State::Done : State::Chunk_Size;
+            state_ = State::Chunk_Size;
+            continue;
+        case State::Chunk_Trailer:
+            // Trailer fields, up to the empty line that ends the reply; counted like head lines.
+            if (pos == data.size() || !Next_Line(data, pos, line, raw_size))
+                break;
+            head_bytes_ += raw_size;
+            if (head_bytes_ > limits_.Max_Head_Bytes) {
+                Fail(Http_Error_Text::Head_Too_Large);
+                break;
+            }
+            if (line.empty())
+                state_ = State::Done;
             continue;
         case State::Done:
             return {Http_Parse_Status::Body_Complete, pos};
@@ -236,7 +248,7 @@ Http_Parse_Status Http_Reply_Parser::Begin_Body(bool skip_body)
         state_ = State::Done;
         return Http_Parse_Status::Body_Complete;
     }
-    if (static_cast<std::size_t>(*length) > limits_.Max_Body) {
+    if (!endless_ && static_cast<std::size_t>(*length) > limits_.Max_Body) {
         Fail(Http_Error_Text::Body_Too_Large);
         return Http_Parse_Status::Failed;
     }

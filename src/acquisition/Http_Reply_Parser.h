@@ -36,7 +36,8 @@ struct Http_Parse_Result {
 // Reads one reply from bytes in memory, fed in pieces of any size; does no I/O.
 // Head: lines end at LF, one CR before it is dropped; interim 100 heads are skipped (their
 // Set-Cookie values are kept). Body framing, chosen by Begin_Body from the final head:
-// Transfer-Encoding containing "chunked" (case-sensitive) -> chunks; else Content-Length > 0 ->
+// Transfer-Encoding containing "chunked" (case-sensitive) -> chunks (a size's extensions after ";"
+// and the trailer fields after the last chunk are skipped); else Content-Length > 0 ->
 // that many bytes (a close before them ends the body without error); Content-Length 0 -> none;
 // missing or not a number -> up to the close. A negative Content-Length or one beyond 32 bits fails.
 class Http_Reply_Parser {
@@ -50,6 +51,10 @@ public:
     // After Head_Complete. skip_body: the reply has no body whatever its headers say (204).
     // Returns Body_Complete (nothing to read), Need_More, or Failed (bad Content-Length).
     Http_Parse_Status Begin_Body(bool skip_body);
+
+    // The body is a stream that has no end of its own (its reader bounds each piece): Max_Body does
+    // not apply. Call before Begin_Body.
+    void Allow_Endless_Body() { endless_ = true; }
 
     const Http_Reply_Head& Head() const { return head_; }
     // Values of every Set-cookie and Set-cookie2 header of the header blocks completed so far
@@ -82,6 +87,7 @@ private:
     std::size_t header_lines_ = 0;
     std::size_t body_bytes_ = 0;
     std::size_t remaining_ = 0;       // of the Content-Length or of the current chunk
+    bool endless_ = false;
     std::vector<std::string> set_cookies_;
     std::string error_;
 };

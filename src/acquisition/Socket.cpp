@@ -74,14 +74,17 @@ void Socket::Start_Tls(const Tls_Context& context, const std::string& host, cons
     tls_ = std::move(session);
 }
 
-void Socket::Wait(short events, int timeout_ms, const Abort_Signal& abort, const char* timeout_text) const
+void Socket::Wait(short events, int timeout_ms, const Abort_Signal& abort, const char* timeout_text,
+                  const Abort_Signal* wake) const
 {
     auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
     for (;;) {
         if (abort.Is_Raised())
             throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
-        pollfd fds[2] = {{fd_, events, 0}, {abort.Fd(), POLLIN, 0}};
-        int ready = ::poll(fds, 2, Remaining_Ms(deadline));
+        if (wake && wake->Is_Raised())
+            throw Woken_Up{};
+        pollfd fds[3] = {{fd_, events, 0}, {abort.Fd(), POLLIN, 0}, {wake ? wake->Fd() : -1, POLLIN, 0}};
+        int ready = ::poll(fds, wake ? 3 : 2, Remaining_Ms(deadline));
         if (ready < 0) {
             if (errno == EINTR)
                 continue;
@@ -91,6 +94,12 @@ void Socket::Wait(short events, int timeout_ms, const Abort_Signal& abort, const
             throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
         if (fds[1].revents != 0) {
             abort.Absorb_Stale();
+            continue;
+        }
+        if (wake && fds[2].revents != 0) {
+            if (wake->Is_Raised())
+                throw Woken_Up{};
+            wake->Absorb_Stale();
             continue;
         }
         if (ready == 0) {
@@ -190,24 +199,31 @@ void Socket::Send_All(std::string_view data, int timeout_ms, const Abort_Signal&
     }
 }
 
-std::size_t Socket::Receive(char* buffer, std::size_t size, int timeout_ms, const Abort_Signal& abort)
+std::size_t Socket::Receive(char* buffer, std::size_t size, int timeout_ms, const Abort_Signal& abort,
+                            Abort_Signal* wake)
 {
-    if (tls_) {
-        if (abort.Is_Raised())
-            throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
-        return tls_->Read(buffer, size,
-                          [&](bool want_write) { Wait(want_write ? POLLOUT : POLLIN, timeout_ms, abort, Http_Error_Text::Read_Timed_Out); });
-    }
-    for (;;) {
-        if (abort.Is_Raised())
-            throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
-        ssize_t got = ::recv(fd_, buffer, size, 0);
-        if (got >= 0)
-            return static_cast<std::size_t>(got);
-        if (errno == EAGAIN || errno == EWOULDBLOCK)
-            Wait(POLLIN, timeout_ms, abort, Http_Error_Text::Read_Timed_Out);
-        else if (errno != EINTR)
-            Throw_Socket_Error(errno);
+    try {
+        if (tls_) {
+            if (abort.Is_Raised())
+                throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
+            return tls_->Read(buffer, size, [&](bool want_write) {
+                Wait(want_write ? POLLOUT : POLLIN, timeout_ms, abort, Http_Error_Text::Read_Timed_Out, wake);
+            });
+        }
+        for (;;) {
+            if (abort.Is_Raised())
+                throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
+            ssize_t got = ::recv(fd_, buffer, size, 0);
+            if (got >= 0)
+                return static_cast<std::size_t>(got);
+            if (errno == EAGAIN || errno == EWOULDBLOCK)
+                Wait(POLLIN, timeout_ms, abort, Http_Error_Text::Read_Timed_Out, wake);
+            else if (errno != EINTR)
+                Throw_Socket_Error(errno);
+        }
+    } catch (const Woken_Up&) {
+        wake->Clear();
+        return Woken;
     }
 }
 

@@ -39,8 +39,11 @@ public:
     // Writes all of data; normally one send() call. Waits at most timeout_ms for room each time.
     void Send_All(std::string_view data, int timeout_ms, const Abort_Signal& abort);
     // Reads what is there (at most size bytes), waiting up to timeout_ms for the first byte.
-    // Returns 0 when the server closed the connection.
-    std::size_t Receive(char* buffer, std::size_t size, int timeout_ms, const Abort_Signal& abort);
+    // Returns 0 when the server closed the connection. With wake given, a Raise of it ends the wait
+    // early: the signal is cleared and Woken returned.
+    static constexpr std::size_t Woken = static_cast<std::size_t>(-1);
+    std::size_t Receive(char* buffer, std::size_t size, int timeout_ms, const Abort_Signal& abort,
+                        Abort_Signal* wake = nullptr);
 
     enum class Probe_Result { Idle, Closed, Unread_Data };
     // Looks at the connection without waiting: still idle, closed (or reset) by the server, or
@@ -49,8 +52,10 @@ public:
 
 private:
     explicit Socket(int fd);
-    // Waits for events on the socket; throws on time-out or abort.
-    void Wait(short events, int timeout_ms, const Abort_Signal& abort, const char* timeout_text) const;
+    // Waits for events on the socket; throws on time-out or abort, and Woken_Up when wake is raised.
+    void Wait(short events, int timeout_ms, const Abort_Signal& abort, const char* timeout_text,
+              const Abort_Signal* wake = nullptr) const;
+    struct Woken_Up {};
 
     int fd_ = -1;
     std::unique_ptr<Tls_Session> tls_;

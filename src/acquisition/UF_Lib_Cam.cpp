@@ -52,6 +52,12 @@ void TF_Lib_Cam::Poll_Flux()
 {
     {
         std::lock_guard lock(mutex_);
+        if (!stop_ && !picture_wanted_) {
+            picture_wanted_ = true;
+            wanted_since_ = System_Clock().Tick_Ms();
+            if (streaming_)
+                wake_signal_.Raise();
+        }
         if (!active_ && !stop_) {
             active_ = true;
             requested_ = true;
@@ -76,6 +82,15 @@ void TF_Lib_Cam::Stop()
     HTP_Flux_Cam.Abort();
 }
 
+void TF_Lib_Cam::Release_Stream()
+{
+    std::lock_guard lock(mutex_);
+    if (!streaming_ || release_)
+        return;
+    release_ = true;
+    HTP_Flux_Cam.Abort();
+}
+
 T_Fetch_Result TF_Lib_Cam::Published() const
 {
     std::lock_guard lock(mutex_);
@@ -94,6 +109,18 @@ int64_t TF_Lib_Cam::Attempts() const
     return attempts_;
 }
 
+int64_t TF_Lib_Cam::Decoded() const
+{
+    std::lock_guard lock(mutex_);
+    return decoded_;
+}
+
+bool TF_Lib_Cam::Streaming() const
+{
+    std::lock_guard lock(mutex_);
+    return streaming_;
+}
+
 void TF_Lib_Cam::Run()
 {
     std::unique_lock lock(mutex_);
@@ -103,17 +130,24 @@ void TF_Lib_Cam::Run()
             return;
         requested_ = false;
 
-        // One attempt sequence: until a success or a stop. Consecutive attempts of a failing camera start
-        // at least Retry_Pause_Ms apart, so a refused connection or an HTML page neither spins a core nor
-        // floods the camera.
+        // One attempt sequence: until a success, a released stream or a stop. Consecutive attempts of a
+        // failing camera (or a stream that keeps ending) start at least Retry_Pause_Ms apart, so a refused
+        // connection or an HTML page neither spins a core nor floods the camera.
         while (!stop_) {
             const T_Fetch_Request request = request_;
             ++attempts_;
             const auto started = std::chrono::steady_clock::now();
             lock.unlock();
-            const bool success = Attempt(request);
+            const Outcome outcome = Attempt(request);
             lock.lock();
-            if (success) {
+            streaming_ = false;
+            if (release_ && !stop_) {
+                release_ = false;
+                HTP_Flux_Cam.Clear_Abort();
+                active_ = false;
+                break;
+            }
+            if (outcome == Outcome::Success) {
                 active_ = false;
                 break;
             }
@@ -124,7 +158,7 @@ void TF_Lib_Cam::Run()
     }
 }
 
-QImage TF_Lib_Cam::Decode_Body()
+QImage TF_Lib_Cam::Decode(const std::string& bytes)
 {
     if (!decoder_)
         decoder_ = std::make_unique<Jpeg_Decoder>();
@@ -136,48 +170,158 @@ QImage TF_Lib_Cam::Decode_Body()
             break;
         }
     }
-    QImage picture = decoder_->Decode(body_.data(), body_.size(), std::move(recycled));
+    QImage picture = decoder_->Decode(bytes.data(), bytes.size(), std::move(recycled));
     recycle_[recycle_next_] = picture;
     recycle_next_ = (recycle_next_ + 1) % recycle_.size();
     return picture;
 }
 
+void TF_Lib_Cam::Note(std::string text)
+{
+    if (notes_.size() >= Max_Notes)
+        notes_.erase(notes_.begin());
+    notes_.push_back(std::move(text));
+}
+
+void TF_Lib_Cam::Publish_Picture(QImage picture, int64_t time_requested)
+{
+    ++decoded_;
+    published_.BMP_Received = std::move(picture);
+    published_.Time_Requested = time_requested;
+    published_.Not_Connected = false;
+    published_.Failure.clear();
+    published_.Untrusted_Certificate.clear();
+    picture_wanted_ = false;
+    noted_failure_.clear();
+}
+
 void TF_Lib_Cam::Publish_Failure(const std::string& reason, const std::string& untrusted_certificate)
 {
-    published_.Not_Connected = true;
+    // A stream's last picture stays until it is older than the read time-out.
+    const bool recent_stream_picture =
+        last_picture_tick_ != 0 && System_Clock().Tick_Ms() - last_picture_tick_ < options_.Http.Read_Timeout_Ms;
+    if (!recent_stream_picture) {
+        published_.Not_Connected = true;
+        last_picture_tick_ = 0;
+    }
     published_.Failure = reason;
     published_.Untrusted_Certificate = untrusted_certificate;
     if (reason == noted_failure_)
         return;
     noted_failure_ = reason;
-    if (notes_.size() >= Max_Notes)
-        notes_.erase(notes_.begin());
-    notes_.push_back(reason);
+    Note(reason);
 }
 
-bool TF_Lib_Cam::Attempt(const T_Fetch_Request& request)
+// Reads a stream's parts inside the client's call: keeps the newest undecoded, decodes it when a poll
+// wants a picture.
+class TF_Lib_Cam::Stream_Reader : public Http_Stream_Handler {
+public:
+    Stream_Reader(TF_Lib_Cam& worker, int64_t tick_start) : worker_(worker), tick_start_(tick_start) {}
+
+    void Opened() override
+    {
+        std::lock_guard lock(worker_.mutex_);
+        worker_.streaming_ = true;
+        opened_ = true;
+    }
+    void Part(std::string&& bytes) override
+    {
+        if (++parts_ == 1)
+            first_part_ms_ = System_Clock().Tick_Ms() - tick_start_;
+        if (parts_ == 2) {
+            // A second part: a stream indeed, not a snapshot sent as a one-part reply.
+            std::lock_guard lock(worker_.mutex_);
+            worker_.Note("MJPEG stream opened, first picture after " + std::to_string(first_part_ms_) + " ms");
+        }
+        worker_.body_ = std::move(bytes);
+        held_ = true;
+        Show_If_Wanted();
+    }
+    void Woken() override { Show_If_Wanted(); }
+
+    // The part held and not yet shown, decoded and published (the end of a one-part reply, timed from
+    // the attempt's start as a snapshot is).
+    void Show_Held()
+    {
+        if (held_)
+            Show(tick_start_);
+    }
+
+    bool Opened_Stream() const { return opened_; }
+    int64_t Parts() const { return parts_; }
+    int64_t Shown() const { return shown_; }
+
+private:
+    void Show_If_Wanted()
+    {
+        int64_t since = 0;
+        {
+            std::lock_guard lock(worker_.mutex_);
+            if (!held_ || !worker_.picture_wanted_)
+                return;
+            since = worker_.wanted_since_;
+        }
+        Show(since);
+    }
+
+    void Show(int64_t since)
+    {
+        QImage picture;
+        try {
+            picture = worker_.Decode(worker_.body_);
+        } catch (const std::exception& error) {
+            throw E_Http_Error(std::string("The stream sent a picture that is not a JPEG picture (") + error.what() + ").");
+        }
+        held_ = false;
+        const int64_t now = System_Clock().Tick_Ms();
+        std::lock_guard lock(worker_.mutex_);
+        ++shown_;
+        worker_.Publish_Picture(std::move(picture), now - since);
+        worker_.last_picture_tick_ = now;
+    }
+
+    TF_Lib_Cam& worker_;
+    const int64_t tick_start_;
+    bool opened_ = false;
+    bool held_ = false;
+    int64_t parts_ = 0;
+    int64_t shown_ = 0;
+    int64_t first_part_ms_ = 0;
+};
+
+TF_Lib_Cam::Outcome TF_Lib_Cam::Attempt(const T_Fetch_Request& request)
 {
     const int64_t tick_start = System_Clock().Tick_Ms();
     std::string failure;
     std::string untrusted_certificate;
     QImage picture;
+    Stream_Reader stream(*this, tick_start);
     try {
         body_.clear();
         try {
             HTP_Flux_Cam.Set_Login(request.Login);
             HTP_Flux_Cam.Set_Pinned_Certificate(request.Cert_Sha256);
-            HTP_Flux_Cam.Get(request.Url, body_);
+            HTP_Flux_Cam.Get(request.Url, body_, stream, wake_signal_);
         } catch (const E_Tls_Untrusted& refused) {
             failure = refused.what();
             untrusted_certificate = refused.Certificate_Sha256;
         } catch (const E_Http_Error& error) {
             failure = error.what();
         }
-        // Bytes that arrived before a failure but still decode count as a success, with a request time of 0.
-        if (!body_.empty())
-            picture = Decode_Body();
-        else if (failure.empty())
+        if (stream.Opened_Stream()) {
+            // A reply of one part is a snapshot that came as a stream; a stream of several ended.
+            if (failure.empty() && stream.Parts() == 1) {
+                stream.Show_Held();
+                return Outcome::Success;
+            }
+            if (failure.empty())
+                failure = stream.Parts() == 0 ? "The stream ended before its first picture." : "The camera ended the stream.";
+        } else if (!body_.empty()) {
+            // Bytes that arrived before a failure but still decode count as a success, with a request time of 0.
+            picture = Decode(body_);
+        } else if (failure.empty()) {
             failure = "The camera answered without a picture.";
+        }
     } catch (const std::bad_alloc&) {
         failure = "Not enough memory for the camera's answer.";
         picture = QImage();
@@ -194,15 +338,15 @@ bool TF_Lib_Cam::Attempt(const T_Fetch_Request& request)
         std::string().swap(body_);
 
     std::lock_guard lock(mutex_);
+    if (release_)
+        return Outcome::Released;
+    if (stream.Parts() > 1)
+        Note("MJPEG stream ended after " + std::to_string(stream.Parts()) + " pictures: " + failure);
     if (picture.isNull()) {
         Publish_Failure(failure, untrusted_certificate);
-        return false;
+        return Outcome::Failure;
     }
-    published_.BMP_Received = std::move(picture);
-    published_.Time_Requested = failure.empty() ? System_Clock().Tick_Ms() - tick_start : 0;
-    published_.Not_Connected = false;
-    published_.Failure.clear();
-    published_.Untrusted_Certificate.clear();
-    noted_failure_.clear();
-    return true;
+    last_picture_tick_ = 0;   // a snapshot: failures show at once again
+    Publish_Picture(std::move(picture), failure.empty() ? System_Clock().Tick_Ms() - tick_start : 0);
+    return Outcome::Success;
 }

@@ -28,6 +28,12 @@ struct T_Fetch_Result {
 // Poll_Flux starts an attempt sequence on that thread when the worker is idle; the sequence retries a failing
 // camera until one attempt succeeds or the worker stops. The result is published under the worker's lock;
 // the motion frames are kept on the user-interface thread.
+//
+// A camera that answers with an MJPEG stream (multipart/x-mixed-replace) keeps its attempt open: each part
+// is the newest picture, held undecoded until a Poll_Flux asks for one (then decoded and published where a
+// snapshot would be), so parts that come faster than the grid shows them cost no decoding. A stream that
+// ends is reopened at the failing-camera pace, and the slot turns to "not connected" only when no picture
+// came for the read time-out.
 class TF_Lib_Cam {
 public:
     // Time-outs and pace of a worker; the defaults are the program's.
@@ -75,6 +81,9 @@ public:
 
     // Tells the thread to stop without waiting: no new attempt starts, the one under way is aborted.
     void Stop();
+    // The slot is not shown: a stream the worker holds open is closed (the worker goes idle, keeping its
+    // last picture). A snapshot attempt sequence is left alone.
+    void Release_Stream();
 
     // ---- any thread ----
 
@@ -84,15 +93,27 @@ public:
     bool Fetching() const;
     // Number of attempts started so far (for tests and statistics).
     int64_t Attempts() const;
+    // True while an attempt reads a stream.
+    bool Streaming() const;
+    // Pictures decoded so far, snapshots and stream parts (for tests and statistics).
+    int64_t Decoded() const;
 
 private:
+    class Stream_Reader;
+    enum class Outcome { Success, Failure, Released };
+
     void Run();
-    // One attempt; true on success. Never throws: every failure is a failing camera.
-    bool Attempt(const T_Fetch_Request& request);
-    // The body in body_ decoded into a picture (throws on failure).
-    QImage Decode_Body();
+    // One attempt. Never throws: every failure is a failing camera.
+    Outcome Attempt(const T_Fetch_Request& request);
+    // The picture in bytes (throws on failure).
+    QImage Decode(const std::string& bytes);
+    // Publishes a picture and clears the failure (under the lock).
+    void Publish_Picture(QImage picture, int64_t time_requested);
     // Publishes a failure and notes its reason when it differs from the last one noted (under the lock).
+    // After a stream, the last picture stays shown until it is older than the read time-out.
     void Publish_Failure(const std::string& reason, const std::string& untrusted_certificate);
+    // A line for the request log (under the lock).
+    void Note(std::string text);
 
     Options options_;
     T_Http_Client HTP_Flux_Cam;
@@ -107,10 +128,17 @@ private:
     bool active_ = false;
     bool stop_ = false;
     int64_t attempts_ = 0;
+    int64_t decoded_ = 0;
+    bool streaming_ = false;            // an attempt reads a stream
+    bool picture_wanted_ = false;       // a poll asked for a picture the stream has not given yet
+    int64_t wanted_since_ = 0;          // tick of that poll
+    bool release_ = false;              // Release_Stream aborted the stream
+    int64_t last_picture_tick_ = 0;     // of the last picture published from a stream (0: none since)
+    Abort_Signal wake_signal_;          // a poll's wish reaches a stream's waits at once
 
     T_Fetch_Result taken_;              // user-interface thread only
 
-    std::string body_;                  // worker thread only
+    std::string body_;                  // worker thread only; also a stream's newest undecoded part
     std::unique_ptr<Jpeg_Decoder> decoder_;   // worker thread only
     // The last pictures this worker decoded: once the user-interface thread has let go of one, the next
     // picture is decoded into its buffer (worker thread only).

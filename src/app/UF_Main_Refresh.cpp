@@ -30,20 +30,29 @@ void TF_Main::Refresh_Cams()
     const bool full_screen_shown = !Creating && F_Full_Screen && F_Full_Screen->isVisible();
 
     for (int N = 1; N <= Nb_Slots; ++N) {
-        if (N > Nb_Cam)
+        TF_Lib_Cam* worker = Lib_Cam[static_cast<std::size_t>(N)].get();
+        // A panel that is not shown keeps no stream open.
+        const auto release_stream = [worker] {
+            if (worker)
+                worker->Release_Stream();
+        };
+        if (N > Nb_Cam) {
+            release_stream();
             continue;
+        }
         T_Cam_Slot_Controls& controls = Grid().Slot(N);
         const T_Cam& cam = Cam[N];
         const QString caption = QString::fromStdString(Slot_Caption(N, cam.Alias));
-        TF_Lib_Cam* worker = Lib_Cam[static_cast<std::size_t>(N)].get();
 
         if (full_screen_shown && N != N_Cam_Full_Screen) {
             // Only the full-screen camera is fetched, shown, measured and recorded; the others are frozen.
             Apply_Slot_Look(controls, Slot_Look::Frozen, caption, nullptr);
+            release_stream();
             continue;
         }
         if (!cam.Valide || !worker) {
             Apply_Slot_Look(controls, Slot_Look::Disabled, caption, nullptr);
+            release_stream();
         } else {
             const T_Fetch_Request request = Fetch_Request(cam);
             const std::string& url = request.Url;

@@ -200,6 +200,24 @@ TEST_F(Refresh_Test, AnUntrustedCertificateIsOfferedAndOneClickPinsIt)
     EXPECT_FALSE(trust->isVisibleTo(W().PNL_Config));
 }
 
+TEST_F(Refresh_Test, AStreamIsShownLikeSnapshotsAndClosedWhenItsPanelIsHidden)
+{
+    W().CBX_Nb_Cam->setCurrentIndex(1);
+    W().Cam[2].Use_Url = true;
+    W().Cam[2].Special_Url = cameras_->Stream_Url(2);
+    W().Log_Active = true;
+    ASSERT_TRUE(Pass_Until([&] { return Label_Color(2) == QColor(0, 137, 0); }));
+    EXPECT_EQ(Snapshots(2), 0);
+    EXPECT_EQ(cameras_->Camera(2).Counters().Streams_Open, 1);
+
+    W().CBX_Nb_Cam->setCurrentIndex(0);   // camera 2 is no longer shown
+    W().Refresh_Cams();
+    for (int i = 0; i < 100 && cameras_->Camera(2).Counters().Streams_Open > 0; ++i)
+        QTest::qWait(10);
+    EXPECT_EQ(cameras_->Camera(2).Counters().Streams_Open, 0);
+    EXPECT_EQ(cameras_->Camera(2).Counters().Streams_Opened, 1);
+}
+
 TEST_F(Refresh_Test, TheFullScreenCameraIsTheOnlyOneFetchedAndIsMirrored)
 {
     W().CBX_Nb_Cam->setCurrentIndex(1);
