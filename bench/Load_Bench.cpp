@@ -6,6 +6,8 @@
 //   tambrel-load-bench --camsim build/tambrel-camsim [--seconds 60] [--cameras 9] [--size 640x480]
 //                      [--frame-rate 0] [--panel-size 2] [--record 0] [--sample sample.jpg]
 //                      [--auth SPEC]     every camera behind tambrel-camsim's --auth SPEC (digest:sha256, basic...)
+//                      [--tls 1]         every camera on https, its certificate pinned
+//                      [--stream 1]      every camera watched through its MJPEG stream (20 parts a second)
 //
 // Run it under xvfb-run (scripts/bench does) so that painting goes through a real X server.
 #include "Folder_Edit.h"
@@ -42,6 +44,8 @@ struct Options {
     int record = 0;          // recording mode of every camera
     QString sample;          // where to write one received JPEG (for the decode floor)
     QString auth;            // tambrel-camsim --auth SPEC for every camera; empty: the query's password
+    bool tls = false;        // https cameras, pinned
+    bool stream = false;     // MJPEG streams instead of snapshots
 };
 
 Options Parse(const QStringList& args)
@@ -59,6 +63,8 @@ Options Parse(const QStringList& args)
         else if (name == "--record") o.record = value.toInt();
         else if (name == "--sample") o.sample = value;
         else if (name == "--auth") o.auth = value;
+        else if (name == "--tls") o.tls = value.toInt() != 0;
+        else if (name == "--stream") o.stream = value.toInt() != 0;
     }
     return o;
 }
@@ -84,8 +90,13 @@ int main(int argc, char** argv)
                             "--fps", "5", "--password", "bench"};
     if (!options.auth.isEmpty())
         camsim_args << "--auth" << "all:" + options.auth;
+    if (options.tls)
+        camsim_args << "--tls" << "all";
+    if (options.stream)
+        camsim_args << "--stream" << "all:fps=20";
     camsim.start(options.camsim, camsim_args);
     std::vector<int> ports;
+    std::vector<std::string> pins;
     QElapsedTimer waited;
     waited.start();
     QByteArray output;
@@ -93,9 +104,14 @@ int main(int argc, char** argv)
         camsim.waitForReadyRead(200);
         output += camsim.readAll();
         ports.clear();
-        const QRegularExpression port_line("camera \\d+: port (\\d+)");
-        for (auto it = port_line.globalMatch(QString::fromUtf8(output)); it.hasNext();)
-            ports.push_back(it.next().captured(1).toInt());
+        pins.clear();
+        const QRegularExpression port_line("camera \\d+: port (\\d+)([^\\n]*)\\n");
+        const QRegularExpression pin("sha256 ([0-9a-f]{64})");
+        for (auto it = port_line.globalMatch(QString::fromUtf8(output)); it.hasNext();) {
+            const auto match = it.next();
+            ports.push_back(match.captured(1).toInt());
+            pins.push_back(pin.match(match.captured(2)).captured(1).toStdString());
+        }
     }
     if (static_cast<int>(ports.size()) < options.cameras) {
         std::fprintf(stderr, "the simulated cameras did not start:\n%s\n", output.constData());
@@ -106,8 +122,11 @@ int main(int argc, char** argv)
     if (!options.sample.isEmpty()) {
         T_Http_Client client;
         client.Set_Login({"admin", "bench"});
+        client.Set_Pinned_Certificate(pins[0]);
         std::string body;
-        client.Get("http://127.0.0.1:" + std::to_string(ports[0]) + "/snapshot.cgi?user=admin&pwd=bench", body);
+        client.Get(std::string(options.tls ? "https" : "http") + "://127.0.0.1:" + std::to_string(ports[0]) +
+                       "/snapshot.cgi?user=admin&pwd=bench",
+                   body);
         QFile sample(options.sample);
         if (sample.open(QIODevice::WriteOnly))
             sample.write(body.data(), static_cast<qint64>(body.size()));
@@ -123,6 +142,13 @@ int main(int argc, char** argv)
         w.Cam[n].Port = ports[static_cast<std::size_t>(n - 1)];
         w.Cam[n].Login = "admin";
         w.Cam[n].Password = "bench";
+        const std::size_t i = static_cast<std::size_t>(n - 1);
+        if (options.tls || options.stream) {
+            w.Cam[n].Use_Url = true;
+            w.Cam[n].Special_Url = std::string(options.tls ? "https" : "http") + "://127.0.0.1:" + std::to_string(ports[i]) +
+                                   (options.stream ? "/videostream.cgi" : "/snapshot.cgi") + "?user=admin&pwd=bench";
+            w.Cam[n].Cert_Sha256 = pins[i];
+        }
         w.Cam[n].Valide_Record = options.record;
     }
     w.Load_Cam_Setting(w.Cam_To_Set());

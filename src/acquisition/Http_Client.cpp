@@ -183,18 +183,14 @@ void T_Http_Client::Read_Stream(Http_Reply_Parser& parser, const std::string& bo
         stream_->Part(std::move(part));
     };
     stream_->Opened();
-    std::string chunk;
+    const auto feed_parts = [&](std::string_view bytes) { parts.Feed(bytes, take_part); };
     Http_Parse_Status status = parser.Begin_Body(false);
     for (;;) {
         if (unread_begin_ < unread_end_ && status == Http_Parse_Status::Need_More) {
             std::string_view unread(buffer_.data() + unread_begin_, unread_end_ - unread_begin_);
-            Http_Parse_Result result = parser.Feed(unread, chunk);
+            Http_Parse_Result result = parser.Feed(unread, feed_parts);
             unread_begin_ += result.Consumed;
             status = result.Status;
-        }
-        if (!chunk.empty()) {
-            parts.Feed(chunk, take_part);
-            chunk.clear();
         }
         if (status == Http_Parse_Status::Failed)
             throw E_Http_Error(parser.Error());
@@ -227,7 +223,8 @@ void T_Http_Client::Read_Stream(Http_Reply_Parser& parser, const std::string& bo
         }
         if (got == 0) {
             saw_close_ = true;
-            status = parser.Feed_Eof(chunk);
+            std::string none;
+            status = parser.Feed_Eof(none);
             continue;
         }
         reply_bytes_ += got;

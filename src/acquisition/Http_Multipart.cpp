@@ -139,6 +139,7 @@ void Multipart_Parser::Part_Head()
         gap_bytes_ = 0;
         if (length_) {
             part_.clear();
+            part_.reserve(*length_);   // bounded by Max_Part above
             step_ = Step::Part_Length;
         } else {
             scan_from_ = pos_;

@@ -132,16 +132,21 @@ void Http_Reply_Parser::Chunk_Size_Line(const std::string& line)
     state_ = State::Chunk_Data;
 }
 
-void Http_Reply_Parser::Append_Body(std::string_view data, std::size_t& pos, std::string& body)
+void Http_Reply_Parser::Append_Body(std::string_view data, std::size_t& pos, const Body_Sink& body)
 {
     std::size_t take = std::min(remaining_, data.size() - pos);
-    body.append(data.data() + pos, take);
+    body(data.substr(pos, take));
     pos += take;
     remaining_ -= take;
     body_bytes_ += take;
 }
 
 Http_Parse_Result Http_Reply_Parser::Feed(std::string_view data, std::string& body)
+{
+    return Feed(data, [&body](std::string_view bytes) { body.append(bytes); });
+}
+
+Http_Parse_Result Http_Reply_Parser::Feed(std::string_view data, const Body_Sink& body)
 {
     std::size_t pos = 0;
     std::string line;
@@ -172,7 +177,7 @@ Http_Parse_Result Http_Reply_Parser::Feed(std::string_view data, std::string& bo
             break;
         case State::Body_To_Close: {
             std::size_t take = endless_ ? data.size() - pos : std::min(data.size() - pos, limits_.Max_Body - body_bytes_);
-            body.append(data.data() + pos, take);
+            body(data.substr(pos, take));
             pos += take;
             body_bytes_ += take;
             if (pos < data.size())

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,9 @@ public:
 
     // Consumes data; body bytes are appended to body.
     Http_Parse_Result Feed(std::string_view data, std::string& body);
+    // The same, handing body bytes to body_sink as views into data (no copy).
+    using Body_Sink = std::function<void(std::string_view)>;
+    Http_Parse_Result Feed(std::string_view data, const Body_Sink& body_sink);
     // The server closed the connection: Body_Complete when the framing allows it, else Failed.
     Http_Parse_Status Feed_Eof(std::string& body);
     // After Head_Complete. skip_body: the reply has no body whatever its headers say (204).
@@ -77,7 +81,7 @@ private:
     void Fail(const char* message);
     void Head_Line(const std::string& line);
     void Chunk_Size_Line(const std::string& line);
-    void Append_Body(std::string_view data, std::size_t& pos, std::string& body);
+    void Append_Body(std::string_view data, std::size_t& pos, const Body_Sink& body);
 
     Http_Reply_Limits limits_;
     State state_ = State::Status_Line;

@@ -69,20 +69,22 @@ void Socket::Start_Tls(const Tls_Context& context, const std::string& host, cons
     auto session = std::make_unique<Tls_Session>(context, fd_, host, pinned_sha256);
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
     session->Handshake([&](bool want_write) {
-        Wait(want_write ? POLLOUT : POLLIN, Remaining_Ms(deadline), abort, Http_Error_Text::Handshake_Timed_Out);
+        return Wait(want_write ? POLLOUT : POLLIN, Remaining_Ms(deadline), abort, Http_Error_Text::Handshake_Timed_Out);
     });
     tls_ = std::move(session);
 }
 
-void Socket::Wait(short events, int timeout_ms, const Abort_Signal& abort, const char* timeout_text,
-                  const Abort_Signal* wake) const
+bool Socket::Wait(short events, int timeout_ms, const Abort_Signal& abort, const char* timeout_text,
+                  Abort_Signal* wake) const
 {
     auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
     for (;;) {
         if (abort.Is_Raised())
             throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
-        if (wake && wake->Is_Raised())
-            throw Woken_Up{};
+        if (wake && wake->Is_Raised()) {
+            wake->Clear();
+            return false;
+        }
         pollfd fds[3] = {{fd_, events, 0}, {abort.Fd(), POLLIN, 0}, {wake ? wake->Fd() : -1, POLLIN, 0}};
         int ready = ::poll(fds, wake ? 3 : 2, Remaining_Ms(deadline));
         if (ready < 0) {
@@ -97,8 +99,10 @@ void Socket::Wait(short events, int timeout_ms, const Abort_Signal& abort, const
             continue;
         }
         if (wake && fds[2].revents != 0) {
-            if (wake->Is_Raised())
-                throw Woken_Up{};
+            if (wake->Is_Raised()) {
+                wake->Clear();
+                return false;
+            }
             wake->Absorb_Stale();
             continue;
         }
@@ -107,7 +111,7 @@ void Socket::Wait(short events, int timeout_ms, const Abort_Signal& abort, const
                 continue;
             throw E_Http_Error(timeout_text, ETIMEDOUT);
         }
-        return;  // readable, writable, hung up or in error: the next call tells which
+        return true;  // readable, writable, hung up or in error: the next call tells which
     }
 }
 
@@ -182,7 +186,9 @@ Socket Socket::Connect(const std::string& host, int port, int timeout_ms, const 
 void Socket::Send_All(std::string_view data, int timeout_ms, const Abort_Signal& abort)
 {
     if (tls_) {
-        tls_->Write(data, [&](bool want_write) { Wait(want_write ? POLLOUT : POLLIN, timeout_ms, abort, Http_Error_Text::Read_Timed_Out); });
+        tls_->Write(data, [&](bool want_write) {
+            return Wait(want_write ? POLLOUT : POLLIN, timeout_ms, abort, Http_Error_Text::Read_Timed_Out);
+        });
         return;
     }
     while (!data.empty()) {
@@ -202,28 +208,26 @@ void Socket::Send_All(std::string_view data, int timeout_ms, const Abort_Signal&
 std::size_t Socket::Receive(char* buffer, std::size_t size, int timeout_ms, const Abort_Signal& abort,
                             Abort_Signal* wake)
 {
-    try {
-        if (tls_) {
-            if (abort.Is_Raised())
-                throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
-            return tls_->Read(buffer, size, [&](bool want_write) {
-                Wait(want_write ? POLLOUT : POLLIN, timeout_ms, abort, Http_Error_Text::Read_Timed_Out, wake);
-            });
+    if (tls_) {
+        if (abort.Is_Raised())
+            throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
+        const std::size_t got = tls_->Read(buffer, size, [&](bool want_write) {
+            return Wait(want_write ? POLLOUT : POLLIN, timeout_ms, abort, Http_Error_Text::Read_Timed_Out, wake);
+        });
+        return got == Tls_Session::Interrupted ? Woken : got;
+    }
+    for (;;) {
+        if (abort.Is_Raised())
+            throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
+        ssize_t got = ::recv(fd_, buffer, size, 0);
+        if (got >= 0)
+            return static_cast<std::size_t>(got);
+        if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            if (!Wait(POLLIN, timeout_ms, abort, Http_Error_Text::Read_Timed_Out, wake))
+                return Woken;
+        } else if (errno != EINTR) {
+            Throw_Socket_Error(errno);
         }
-        for (;;) {
-            if (abort.Is_Raised())
-                throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
-            ssize_t got = ::recv(fd_, buffer, size, 0);
-            if (got >= 0)
-                return static_cast<std::size_t>(got);
-            if (errno == EAGAIN || errno == EWOULDBLOCK)
-                Wait(POLLIN, timeout_ms, abort, Http_Error_Text::Read_Timed_Out, wake);
-            else if (errno != EINTR)
-                Throw_Socket_Error(errno);
-        }
-    } catch (const Woken_Up&) {
-        wake->Clear();
-        return Woken;
     }
 }
 

@@ -52,10 +52,10 @@ public:
 
 private:
     explicit Socket(int fd);
-    // Waits for events on the socket; throws on time-out or abort, and Woken_Up when wake is raised.
-    void Wait(short events, int timeout_ms, const Abort_Signal& abort, const char* timeout_text,
-              const Abort_Signal* wake = nullptr) const;
-    struct Woken_Up {};
+    // Waits for events on the socket; throws on time-out or abort. False when wake was raised (and
+    // cleared) instead.
+    bool Wait(short events, int timeout_ms, const Abort_Signal& abort, const char* timeout_text,
+              Abort_Signal* wake = nullptr) const;
 
     int fd_ = -1;
     std::unique_ptr<Tls_Session> tls_;

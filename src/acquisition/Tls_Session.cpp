@@ -208,7 +208,8 @@ std::size_t Tls_Session::Read(char* buffer, std::size_t size, const Tls_Wait& wa
         if (error == SSL_ERROR_ZERO_RETURN)
             return 0;   // close_notify: a proper end
         if (error == SSL_ERROR_WANT_READ || error == SSL_ERROR_WANT_WRITE) {
-            wait(error == SSL_ERROR_WANT_WRITE);
+            if (!wait(error == SSL_ERROR_WANT_WRITE))
+                return Interrupted;
             continue;
         }
         Fail("read", result);

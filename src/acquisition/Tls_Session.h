@@ -21,8 +21,8 @@ struct E_Tls_Untrusted : E_Http_Error {
 };
 
 // What a TLS step needs from the socket under it: wait until the descriptor is readable (or
-// writable), or throw (time-out, abort).
-using Tls_Wait = std::function<void(bool want_write)>;
+// writable), or throw (time-out, abort); false when the wait was interrupted on purpose.
+using Tls_Wait = std::function<bool(bool want_write)>;
 
 // One TLS connection over a connected, non-blocking descriptor the caller owns. Every step waits
 // through Tls_Wait, so the caller's time-outs and abort hold during the handshake and the reads.
@@ -42,7 +42,9 @@ public:
     // Writes all of data.
     void Write(std::string_view data, const Tls_Wait& wait);
     // Reads what is there (at most size bytes), waiting for the first byte. 0: the server closed
-    // the TLS connection properly (close_notify). A close without close_notify throws.
+    // the TLS connection properly (close_notify). A close without close_notify throws. Interrupted
+    // when the wait was.
+    static constexpr std::size_t Interrupted = static_cast<std::size_t>(-1);
     std::size_t Read(char* buffer, std::size_t size, const Tls_Wait& wait);
     enum class Peek_Result { Idle, Closed, Unread_Data };
     // Looks without waiting: records that only carry TLS housekeeping count as idle.

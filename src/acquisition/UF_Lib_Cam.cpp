@@ -55,8 +55,8 @@ void TF_Lib_Cam::Poll_Flux()
         if (!stop_ && !picture_wanted_) {
             picture_wanted_ = true;
             wanted_since_ = System_Clock().Tick_Ms();
-            if (streaming_)
-                wake_signal_.Raise();
+            if (streaming_ && part_held_)
+                wake_signal_.Raise();   // otherwise the next part is shown as it arrives
         }
         if (!active_ && !stop_) {
             active_ = true;
@@ -141,6 +141,7 @@ void TF_Lib_Cam::Run()
             const Outcome outcome = Attempt(request);
             lock.lock();
             streaming_ = false;
+            part_held_ = false;
             if (release_ && !stop_) {
                 release_ = false;
                 HTP_Flux_Cam.Clear_Abort();
@@ -228,42 +229,52 @@ public:
     {
         if (++parts_ == 1)
             first_part_ms_ = System_Clock().Tick_Ms() - tick_start_;
-        if (parts_ == 2) {
-            // A second part: a stream indeed, not a snapshot sent as a one-part reply.
-            std::lock_guard lock(worker_.mutex_);
-            worker_.Note("MJPEG stream opened, first picture after " + std::to_string(first_part_ms_) + " ms");
-        }
         worker_.body_ = std::move(bytes);
-        held_ = true;
-        Show_If_Wanted();
-    }
-    void Woken() override { Show_If_Wanted(); }
-
-    // The part held and not yet shown, decoded and published (the end of a one-part reply, timed from
-    // the attempt's start as a snapshot is).
-    void Show_Held()
-    {
-        if (held_)
-            Show(tick_start_);
-    }
-
-    bool Opened_Stream() const { return opened_; }
-    int64_t Parts() const { return parts_; }
-    int64_t Shown() const { return shown_; }
-
-private:
-    void Show_If_Wanted()
-    {
         int64_t since = 0;
         {
             std::lock_guard lock(worker_.mutex_);
-            if (!held_ || !worker_.picture_wanted_)
+            if (parts_ == 2) {
+                // A second part: a stream indeed, not a snapshot sent as a one-part reply.
+                worker_.Note("MJPEG stream opened, first picture after " + std::to_string(first_part_ms_) + " ms");
+            }
+            worker_.part_held_ = !worker_.picture_wanted_;
+            if (worker_.part_held_)
                 return;
             since = worker_.wanted_since_;
         }
         Show(since);
     }
+    void Woken() override
+    {
+        int64_t since = 0;
+        {
+            std::lock_guard lock(worker_.mutex_);
+            if (!worker_.part_held_ || !worker_.picture_wanted_)
+                return;
+            worker_.part_held_ = false;
+            since = worker_.wanted_since_;
+        }
+        Show(since);
+    }
 
+    // The part held and not yet shown, decoded and published (the end of a one-part reply, timed from
+    // the attempt's start as a snapshot is).
+    void Show_Held()
+    {
+        bool held = false;
+        {
+            std::lock_guard lock(worker_.mutex_);
+            held = worker_.part_held_;
+            worker_.part_held_ = false;
+        }
+        if (held)
+            Show(tick_start_);
+    }
+
+    bool Opened_Stream() const { return opened_; }
+    int64_t Parts() const { return parts_; }
+
+private:
     void Show(int64_t since)
     {
         QImage picture;
@@ -272,10 +283,8 @@ private:
         } catch (const std::exception& error) {
             throw E_Http_Error(std::string("The stream sent a picture that is not a JPEG picture (") + error.what() + ").");
         }
-        held_ = false;
         const int64_t now = System_Clock().Tick_Ms();
         std::lock_guard lock(worker_.mutex_);
-        ++shown_;
         worker_.Publish_Picture(std::move(picture), now - since);
         worker_.last_picture_tick_ = now;
     }
@@ -283,9 +292,7 @@ private:
     TF_Lib_Cam& worker_;
     const int64_t tick_start_;
     bool opened_ = false;
-    bool held_ = false;
     int64_t parts_ = 0;
-    int64_t shown_ = 0;
     int64_t first_part_ms_ = 0;
 };
 

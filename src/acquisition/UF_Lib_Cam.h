@@ -131,6 +131,7 @@ private:
     int64_t decoded_ = 0;
     bool streaming_ = false;            // an attempt reads a stream
     bool picture_wanted_ = false;       // a poll asked for a picture the stream has not given yet
+    bool part_held_ = false;            // the stream's newest part waits, undecoded, in body_
     int64_t wanted_since_ = 0;          // tick of that poll
     bool release_ = false;              // Release_Stream aborted the stream
     int64_t last_picture_tick_ = 0;     // of the last picture published from a stream (0: none since)
