@@ -8,10 +8,12 @@
 //                      [--auth SPEC]     every camera behind tambrel-camsim's --auth SPEC (digest:sha256, basic...)
 //                      [--tls 1]         every camera on https, its certificate pinned
 //                      [--stream 1]      every camera watched through its MJPEG stream (20 parts a second)
+//                      [--hostile N]     the last N cameras send the largest picture the decoder accepts
 //
 // Run it under xvfb-run (scripts/bench does) so that painting goes through a real X server.
 #include "Folder_Edit.h"
 #include "Http_Client.h"
+#include "Jpeg_Codec.h"
 #include "Picture_Box.h"
 #include "Process_Stats.h"
 #include "Camera_Grid.h"
@@ -46,6 +48,7 @@ struct Options {
     QString auth;            // tambrel-camsim --auth SPEC for every camera; empty: the query's password
     bool tls = false;        // https cameras, pinned
     bool stream = false;     // MJPEG streams instead of snapshots
+    int hostile = 0;         // cameras sending 8000 x 8000 pictures
 };
 
 Options Parse(const QStringList& args)
@@ -65,6 +68,7 @@ Options Parse(const QStringList& args)
         else if (name == "--auth") o.auth = value;
         else if (name == "--tls") o.tls = value.toInt() != 0;
         else if (name == "--stream") o.stream = value.toInt() != 0;
+        else if (name == "--hostile") o.hostile = value.toInt();
     }
     return o;
 }
@@ -94,6 +98,23 @@ int main(int argc, char** argv)
         camsim_args << "--tls" << "all";
     if (options.stream)
         camsim_args << "--stream" << "all:fps=20";
+    if (options.hostile > 0) {
+        // The largest picture the decoder accepts (64 megapixels): a small picture whose header announces
+        // 8000 x 8000, tiny to send, huge to decode (the decoder fills what the scan lacks).
+        const QString path = home.path() + "/hostile.jpg";
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly)) {
+            QImage small(16, 16, QImage::Format_RGB32);
+            small.fill(Qt::darkGray);
+            QByteArray jpeg = Jpeg_Encode(small, 50);
+            const int sof = jpeg.indexOf("\xFF\xC0");
+            for (int i : {5, 7})   // height, then width, big-endian after the marker, length and precision
+                jpeg[sof + i] = static_cast<char>(8000 >> 8), jpeg[sof + i + 1] = static_cast<char>(8000 & 0xFF);
+            file.write(jpeg);
+        }
+        for (int n = options.cameras - options.hostile + 1; n <= options.cameras; ++n)
+            camsim_args << "--picture" << QString::number(n) + ":" + path;
+    }
     camsim.start(options.camsim, camsim_args);
     std::vector<int> ports;
     std::vector<std::string> pins;
@@ -199,6 +220,7 @@ int main(int argc, char** argv)
             std::printf("  camera %d: %.2f pictures shown per second\n", n, shown[static_cast<std::size_t>(n)] / seconds);
         }
         std::printf("pictures shown per camera per second: %.2f\n", total / seconds / options.cameras);
+        std::printf("peak resident memory: %ld kB\n", Status_Value("VmHWM:"));
         std::printf("process CPU: %.2f s in %.1f s (%.0f%% of one core), %.3f ms per shown picture\n", cpu, seconds,
                     100 * cpu / seconds, total > 0 ? 1000 * cpu / total : 0.0);
         std::printf("resident memory: %ld kB at start, %ld kB at end (%+ld kB)\n", rss_start, rss_end, rss_end - rss_start);

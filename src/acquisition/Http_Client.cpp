@@ -243,7 +243,8 @@ void T_Http_Client::Exchange(const Http_Url& url, const std::string& head, std::
         std::size_t body_size = body.size();
         try {
             if (!reused) {
-                socket_ = Socket::Connect(url.Host, url.Port, settings_.Connect_Timeout_Ms, abort_);
+                socket_ = Socket::Connect(url.Host, url.Port, settings_.Connect_Timeout_Ms, abort_, settings_.Lookup_Timeout_Ms,
+                                          settings_.Name_Servers);
                 socket_host_ = url.Host;
                 socket_port_ = url.Port;
                 socket_tls_ = url.Is_Tls();

@@ -40,7 +40,29 @@ int Month_Of(std::string_view token)
     return -1;
 }
 
+bool Is_Address_Literal(std::string_view host)
+{
+    return host.find(':') != std::string_view::npos ||
+           (!host.empty() && std::all_of(host.begin(), host.end(), [](char c) { return (c >= '0' && c <= '9') || c == '.'; }));
+}
+
 }  // namespace
+
+bool Cookie_Domain_Match(std::string_view host, std::string_view domain)
+{
+    if (host == domain)
+        return true;
+    return !domain.empty() && host.size() > domain.size() && host.substr(host.size() - domain.size()) == domain &&
+           host[host.size() - domain.size() - 1] == '.' && !Is_Address_Literal(host);
+}
+
+bool Cookie_Path_Match(std::string_view request_path, std::string_view cookie_path)
+{
+    if (request_path.substr(0, cookie_path.size()) != cookie_path)
+        return false;
+    return request_path.size() == cookie_path.size() || (!cookie_path.empty() && cookie_path.back() == '/') ||
+           request_path[cookie_path.size()] == '/';
+}
 
 std::optional<std::chrono::system_clock::time_point> Parse_Cookie_Date(std::string_view text)
 {
@@ -116,6 +138,8 @@ void Http_Cookies::Store(std::string_view set_cookie, const std::string& request
         std::string_view name = Trim_View(attribute.substr(0, eq));
         std::string_view value = eq == std::string_view::npos ? std::string_view() : Trim_View(attribute.substr(eq + 1));
         if (Http_Same_Text(name, "domain") && !value.empty()) {
+            if (value.front() == '.')
+                value.remove_prefix(1);
             cookie.Domain = Http_Lower(value);
         } else if (Http_Same_Text(name, "path") && !value.empty()) {
             cookie.Path = std::string(value);
@@ -133,8 +157,13 @@ void Http_Cookies::Store(std::string_view set_cookie, const std::string& request
     }
     if (max_age_expiry)
         cookie.Expires = max_age_expiry;
-    if (cookie.Domain.empty())
-        cookie.Domain = Http_Lower(request_host);
+    const std::string host = Http_Lower(request_host);
+    if (cookie.Domain.empty()) {
+        cookie.Domain = host;
+        cookie.Host_Only = true;
+    } else if (!Cookie_Domain_Match(host, cookie.Domain)) {
+        return;
+    }
     if (cookie.Path.empty())
         cookie.Path.assign(1, '/');   // (assigning "/" trips a false -Wrestrict in g++ 12)
     if (Has_Control_Character(cookie.Domain) || Has_Control_Character(cookie.Path))
@@ -162,9 +191,9 @@ std::string Http_Cookies::Header_For(const std::string& host, const std::string&
     for (const auto& c : cookies_) {
         if (c.Secure || c.Value.empty())
             continue;
-        if (lower_host.find(c.Domain) == std::string::npos)
+        if (c.Host_Only ? lower_host != c.Domain : !Cookie_Domain_Match(lower_host, c.Domain))
             continue;
-        if (request_path.compare(0, c.Path.size(), c.Path) != 0)
+        if (!Cookie_Path_Match(request_path, c.Path))
             continue;
         if (!header.empty())
             header += "; ";

@@ -33,6 +33,7 @@ inline constexpr const char* Closed_Gracefully = "Connection Closed Gracefully."
 inline constexpr const char* Max_Line_Length = "Max line length exceeded.";
 inline constexpr const char* Aborted = "Request aborted.";
 inline constexpr const char* Connect_Timed_Out = "Connect timed out.";
+inline constexpr const char* Lookup_Timed_Out = "The name servers did not answer in time.";
 inline constexpr const char* Read_Timed_Out = "Read timed out.";
 inline constexpr const char* Handshake_Timed_Out = "TLS handshake timed out.";
 inline constexpr const char* Stream_Stalled = "The stream sent no complete picture within the read time-out.";

@@ -5,9 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "Http_Reply_Parser.h"
+
 // Bounds on a multipart stream; beyond them the stream fails instead of exhausting memory.
 struct Multipart_Limits {
-    std::size_t Max_Part = 64 * 1024 * 1024;     // body bytes of one part
+    std::size_t Max_Part = Http_Reply_Limits{}.Max_Body;   // body bytes of one part
     std::size_t Max_Part_Head = 64 * 1024;       // header bytes of one part
     std::size_t Max_Gap = 64 * 1024;             // bytes between a part and the next boundary line (and the preamble)
 };

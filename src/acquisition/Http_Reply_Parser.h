@@ -12,7 +12,9 @@ struct Http_Reply_Limits {
     std::size_t Max_Line = 16384;                   // one line, LF and one CR not counted
     std::size_t Max_Header_Lines = 100;             // header lines of one header block
     std::size_t Max_Head_Bytes = 64 * 1024;         // every head line of the reply, interim heads included
-    std::size_t Max_Body = 64 * 1024 * 1024;        // body bytes of one reply
+    // Body bytes of one reply: far above any camera picture, low enough that nine cameras sending the
+    // most they may at once stay within the program's memory budget.
+    std::size_t Max_Body = 32 * 1024 * 1024;
     std::size_t Max_Chunk_Digits = 8;               // hexadecimal digits of a chunk size
 };
 

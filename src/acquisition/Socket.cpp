@@ -1,7 +1,6 @@
 #include "Socket.h"
 
 #include <fcntl.h>
-#include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -16,6 +15,7 @@
 #include "Abort_Signal.h"
 #include "Http_Error.h"
 #include "Http_Text.h"
+#include "Name_Lookup.h"
 #include "Tls_Session.h"
 
 namespace {
@@ -115,53 +115,19 @@ bool Socket::Wait(short events, int timeout_ms, const Abort_Signal& abort, const
     }
 }
 
-bool Is_Reserved_Invalid_Name(const std::string& host)
+Socket Socket::Connect(const std::string& host, int port, int timeout_ms, const Abort_Signal& abort,
+                       int lookup_timeout_ms, const std::string& name_servers)
 {
-    std::string name = Http_Lower(host);
-    while (!name.empty() && name.back() == '.')
-        name.pop_back();
-    constexpr std::string_view suffix = ".invalid";
-    return name == "invalid" || (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0);
-}
-
-Socket Socket::Connect(const std::string& host, int port, int timeout_ms, const Abort_Signal& abort)
-{
-    if (abort.Is_Raised())
-        throw E_Http_Error(Http_Error_Text::Aborted, ECANCELED);
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    // An address literal needs no lookup: try it as one first, then as a name.
-    hints.ai_flags = AI_NUMERICSERV | AI_NUMERICHOST;
-    addrinfo* found = nullptr;
-    const std::string service = std::to_string(port);
-    int rc = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &found);
-    // NOTE: names under the reserved top-level domain "invalid" never resolve; they are refused here,
-    // without asking any name server (the maker's host defaults to one).
-    if (rc == EAI_NONAME && Is_Reserved_Invalid_Name(host)) {
-        throw E_Http_Error(std::string("Socket Error # ") + std::to_string(EAI_NONAME) + ": " + ::gai_strerror(EAI_NONAME),
-                           EAI_NONAME);
-    }
-    if (rc == EAI_NONAME) {
-        hints.ai_flags = AI_NUMERICSERV;
-        rc = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &found);
-    }
-    if (rc != 0) {
-        if (rc == EAI_SYSTEM)
-            Throw_Socket_Error(errno);
-        throw E_Http_Error(std::string("Socket Error # ") + std::to_string(rc) + ": " + ::gai_strerror(rc), rc);
-    }
-    std::unique_ptr<addrinfo, decltype(&::freeaddrinfo)> addresses(found, ::freeaddrinfo);
-
+    const std::vector<Socket_Address> addresses = Look_Up_Host(host, port, lookup_timeout_ms, abort, name_servers);
     auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
     int last_error = ECONNREFUSED;
-    for (addrinfo* a = addresses.get(); a; a = a->ai_next) {
-        Socket socket(::socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a->ai_protocol));
+    for (const Socket_Address& a : addresses) {
+        Socket socket(::socket(a.Family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, IPPROTO_TCP));
         if (!socket.Is_Open()) {
             last_error = errno;
             continue;
         }
-        if (::connect(socket.fd_, a->ai_addr, a->ai_addrlen) != 0) {
+        if (::connect(socket.fd_, reinterpret_cast<const sockaddr*>(&a.Address), a.Length) != 0) {
             if (errno != EINPROGRESS) {
                 last_error = errno;
                 continue;

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "Name_Lookup.h"
+
 class Abort_Signal;
 class Tls_Context;
 class Tls_Session;
@@ -21,9 +23,10 @@ public:
     Socket(const Socket&) = delete;
     Socket& operator=(const Socket&) = delete;
 
-    // Resolves host (getaddrinfo, IPv4 and IPv6) and tries every address in turn until one
-    // connects; the whole attempt lasts at most timeout_ms.
-    static Socket Connect(const std::string& host, int port, int timeout_ms, const Abort_Signal& abort);
+    // Looks host up (Look_Up_Host: at most lookup_timeout_ms, with name_servers when given) and tries
+    // every address in turn until one connects; the connection attempts last at most timeout_ms.
+    static Socket Connect(const std::string& host, int port, int timeout_ms, const Abort_Signal& abort,
+                          int lookup_timeout_ms = 5000, const std::string& name_servers = {});
 
     bool Is_Open() const { return fd_ >= 0; }
     bool Is_Tls() const { return tls_ != nullptr; }
@@ -60,7 +63,3 @@ private:
     int fd_ = -1;
     std::unique_ptr<Tls_Session> tls_;
 };
-
-// True for names under the reserved top-level domain "invalid" ("tambrel.invalid", "x.invalid."),
-// which by definition never resolve.
-bool Is_Reserved_Invalid_Name(const std::string& host);

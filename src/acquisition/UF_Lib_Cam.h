@@ -142,8 +142,10 @@ private:
     std::string body_;                  // worker thread only; also a stream's newest undecoded part
     std::unique_ptr<Jpeg_Decoder> decoder_;   // worker thread only
     // The last pictures this worker decoded: once the user-interface thread has let go of one, the next
-    // picture is decoded into its buffer (worker thread only).
-    std::array<QImage, 4> recycle_;
+    // picture is decoded into its buffer (worker thread only). Three: the one shown, the one before it
+    // (the motion level compares them) and one to decode into; so a camera holds at most three
+    // pictures of at most Jpeg_Max_Decoded_Pixels each.
+    std::array<QImage, 3> recycle_;
     std::size_t recycle_next_ = 0;
     std::thread TRD_Flux_Cam;           // last member: starts after everything above exists
 };

@@ -1,5 +1,7 @@
 #include "UF_Main.h"
 
+#include "Guarded_Slot.h"
+
 #include "Camera_Control.h"
 #include "Camera_Grid.h"
 #include "Cams_Ini.h"
@@ -37,9 +39,10 @@ constexpr int Splitter_Bar_Width = 10;
 constexpr int Settings_Column_Width = 248;
 } // namespace
 
-TF_Main::TF_Main(QWidget* parent, const Clock* clock)
+TF_Main::TF_Main(QWidget* parent, const Clock* clock, const Http_Settings* camera_http)
     : QMainWindow(parent)
     , clock_(clock ? clock : &System_Clock())
+    , camera_http_(camera_http ? std::make_unique<Http_Settings>(*camera_http) : nullptr)
 {
     setObjectName("F_Main");
     setWindowTitle("Tambrel");
@@ -134,11 +137,11 @@ void TF_Main::Create_Status_Bar()
 
 void TF_Main::Connect_Handlers()
 {
-    connect(TMR_Refresh_Cam, &QTimer::timeout, this, &TF_Main::TMR_Refresh_CamTimer);
-    connect(TMR_Update, &QTimer::timeout, this, &TF_Main::TMR_UpdateTimer);
+    connect(TMR_Refresh_Cam, &QTimer::timeout, this, Guarded([this] { TMR_Refresh_CamTimer(); }));
+    connect(TMR_Update, &QTimer::timeout, this, Guarded([this] { TMR_UpdateTimer(); }));
     for (QComboBox* list : {CBX_Nb_Cam, CBX_Size_Pnl, CBX_Frame_Rate})
-        connect(list, &QComboBox::currentIndexChanged, this, [this, list] { CBX_Nb_CamChange(list); });
-    connect(CBX_N_Cam, &QComboBox::currentIndexChanged, this, [this] { CBX_N_CamChange(CBX_N_Cam); });
+        connect(list, &QComboBox::currentIndexChanged, this, Guarded([this, list] { CBX_Nb_CamChange(list); }));
+    connect(CBX_N_Cam, &QComboBox::currentIndexChanged, this, Guarded([this] { CBX_N_CamChange(CBX_N_Cam); }));
     Connect_Settings_Handlers();
     Connect_Gestures();
     Connect_Log_Handlers();
@@ -158,8 +161,11 @@ void TF_Main::Set_Constants()
 
 void TF_Main::Create_Workers()
 {
+    TF_Lib_Cam::Options options;
+    if (camera_http_)
+        options.Http = *camera_http_;
     for (int slot = 1; slot <= Nb_Slots; ++slot)
-        Lib_Cam[static_cast<std::size_t>(slot)] = std::make_unique<TF_Lib_Cam>();
+        Lib_Cam[static_cast<std::size_t>(slot)] = std::make_unique<TF_Lib_Cam>(options);
 }
 
 void TF_Main::FormCreate()

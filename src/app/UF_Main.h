@@ -12,6 +12,7 @@
 #include <string>
 
 class Camera_Control;
+struct Http_Settings;
 class Camera_Grid;
 class Clock;
 class Gesture_Filter;
@@ -40,8 +41,9 @@ struct Local_Date_Time;
 class TF_Main : public QMainWindow {
     Q_OBJECT
 public:
-    // The clock is the machine's unless a test gives its own (it must outlive the window).
-    explicit TF_Main(QWidget* parent = nullptr, const Clock* clock = nullptr);
+    // The clock is the machine's unless a test gives its own (it must outlive the window); so are the
+    // cameras' HTTP settings (a test points their name lookups at its own name server).
+    explicit TF_Main(QWidget* parent = nullptr, const Clock* clock = nullptr, const Http_Settings* camera_http = nullptr);
     ~TF_Main() override;
 
     // ---- constants and fields of the window ----
@@ -204,6 +206,7 @@ private:
     void Commit() { Save_Cam_Setting(Cam_To_Set()); }
 
     const Clock* clock_;
+    std::unique_ptr<Http_Settings> camera_http_;
     Window_Layout* layout_ = nullptr;
     Camera_Grid* grid_ = nullptr;
     Gesture_Filter* gestures_ = nullptr;

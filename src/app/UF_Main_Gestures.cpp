@@ -2,6 +2,8 @@
 // screen, a right click on its picture opens the PTZ panel.
 #include "UF_Main.h"
 
+#include "Guarded_Slot.h"
+
 #include "Busy_Animation.h"
 #include "Camera_Grid.h"
 #include "Gesture_Filter.h"
@@ -20,16 +22,16 @@ void TF_Main::Connect_Gestures()
         for (QWidget* control : std::initializer_list<QWidget*>{c.PNL_Cam, c.PNL_Status_Cam, c.IMG_Cam, c.GIF_Cam})
             gestures_->Watch(control);
     }
-    connect(gestures_, &Gesture_Filter::Clicked, this, [this](QObject* sender) { PNL_Cam1Click(sender); });
-    connect(gestures_, &Gesture_Filter::Double_Clicked, this, [this](QObject* sender) {
+    connect(gestures_, &Gesture_Filter::Clicked, this, Guarded([this](QObject* sender) { PNL_Cam1Click(sender); }));
+    connect(gestures_, &Gesture_Filter::Double_Clicked, this, Guarded([this](QObject* sender) {
         // The outer panel has no double-click handler; its inner controls do.
         if (!sender->objectName().startsWith("PNL_Cam"))
             IMG_Cam1DblClick(sender);
-    });
-    connect(gestures_, &Gesture_Filter::Mouse_Up, this, [this](QObject* sender, Qt::MouseButton button) {
+    }));
+    connect(gestures_, &Gesture_Filter::Mouse_Up, this, Guarded([this](QObject* sender, Qt::MouseButton button) {
         if (sender->objectName().startsWith("IMG_Cam"))
             IMG_Cam1MouseUp(sender, button);
-    });
+    }));
 }
 
 void TF_Main::PNL_Cam1Click(QObject* Sender)

@@ -1,6 +1,8 @@
 // The PTZ panel of the main window and the camera commands behind its buttons.
 #include "UF_Main.h"
 
+#include "Guarded_Slot.h"
+
 #include "Camera_Control.h"
 #include "Panel.h"
 #include "Ptz_Panel.h"
@@ -13,11 +15,11 @@
 
 void TF_Main::Connect_Ptz_Handlers()
 {
-    connect(PNL_Config->BTN_Show_Ptz, &QPushButton::clicked, this, [this] { BTN_Show_PtzClick(PNL_Config->BTN_Show_Ptz); });
-    connect(PNL_Ptz, &Ptz_Panel::Jog_Click, this, [this](QObject* sender) { BTN_Deplace_HautClick(sender); });
-    connect(PNL_Ptz, &Ptz_Panel::Preset_Click, this, [this](QObject* sender) { BTN_Go_PTZ_1Click(sender); });
-    connect(PNL_Ptz, &Ptz_Panel::Reboot_Click, this, [this](QObject* sender) { BTN_RebootClick(sender); });
-    connect(PNL_Ptz, &Ptz_Panel::Flip_Click, this, [this](QObject* sender) { BTN_Flip_VClick(sender); });
+    connect(PNL_Config->BTN_Show_Ptz, &QPushButton::clicked, this, Guarded([this] { BTN_Show_PtzClick(PNL_Config->BTN_Show_Ptz); }));
+    connect(PNL_Ptz, &Ptz_Panel::Jog_Click, this, Guarded([this](QObject* sender) { BTN_Deplace_HautClick(sender); }));
+    connect(PNL_Ptz, &Ptz_Panel::Preset_Click, this, Guarded([this](QObject* sender) { BTN_Go_PTZ_1Click(sender); }));
+    connect(PNL_Ptz, &Ptz_Panel::Reboot_Click, this, Guarded([this](QObject* sender) { BTN_RebootClick(sender); }));
+    connect(PNL_Ptz, &Ptz_Panel::Flip_Click, this, Guarded([this](QObject* sender) { BTN_Flip_VClick(sender); }));
     PNL_Ptz->Set_Close_Handler([this](bool& cancel) { PNL_Visue_ExpertCloseBtnClick(PNL_Ptz, cancel); });
 }
 

@@ -2,6 +2,8 @@
 // general settings in a settings file.
 #include "UF_Main.h"
 
+#include "Guarded_Slot.h"
+
 #include "UF_Lib_Cam.h"
 
 #include "Caption_Panel.h"
@@ -31,32 +33,32 @@ std::string Default_Dir_Save_Load() { return Home_Folder() + "/"; }
 void TF_Main::Connect_Settings_Handlers()
 {
     Settings_Panel* p = PNL_Config;
-    connect(p->CBX_N_Cam, &Drop_Down_List::Drop_Down, this, [this] { CBX_N_CamDropDown(CBX_N_Cam); });
+    connect(p->CBX_N_Cam, &Drop_Down_List::Drop_Down, this, Guarded([this] { CBX_N_CamDropDown(CBX_N_Cam); }));
     for (QCheckBox* box : {p->CKB_Cam_Valide, p->CKB_Use_URL})
-        connect(box, &QCheckBox::stateChanged, this, [this, box] { CKB_Cam_ValideChange(box); });
+        connect(box, &QCheckBox::stateChanged, this, Guarded([this, box] { CKB_Cam_ValideChange(box); }));
     // The six camera edits commit on leaving and on Enter; so do the name and the two times, so that
     // nothing typed is lost when the camera to set is changed with the keyboard alone.
     for (Text_Edit* edit : {p->EDT_Alias, p->EDT_Adresse_Ip, static_cast<Text_Edit*>(p->EDT_Port), p->EDT_Login,
                             p->EDT_Password, static_cast<Text_Edit*>(p->EDT_K_Detect), p->EDT_Url}) {
-        connect(edit, &Text_Edit::Editing_Left, this, [this, edit] { EDT_Adresse_IpExit(edit); });
-        connect(edit, &Text_Edit::Enter_Released, this, [this, edit] { EDT_Adresse_IpKeyUp(edit, Key_Enter); });
+        connect(edit, &Text_Edit::Editing_Left, this, Guarded([this, edit] { EDT_Adresse_IpExit(edit); }));
+        connect(edit, &Text_Edit::Enter_Released, this, Guarded([this, edit] { EDT_Adresse_IpKeyUp(edit, Key_Enter); }));
     }
     for (Time_Edit* edit : {p->EDT_Rec_3_On, p->EDT_Rec_3_Off}) {
-        connect(edit, &Time_Edit::Editing_Finished, this, [this, edit] { EDT_Adresse_IpExit(edit); });
-        connect(edit, &Time_Edit::Enter_Released, this, [this, edit] { EDT_Adresse_IpKeyUp(edit, Key_Enter); });
+        connect(edit, &Time_Edit::Editing_Finished, this, Guarded([this, edit] { EDT_Adresse_IpExit(edit); }));
+        connect(edit, &Time_Edit::Enter_Released, this, Guarded([this, edit] { EDT_Adresse_IpKeyUp(edit, Key_Enter); }));
     }
     for (QRadioButton* radio : p->Rec_Buttons())
-        connect(radio, &QRadioButton::clicked, this, [this, radio] { RBT_Rec_0Click(radio); });
-    connect(p->EDT_Frequence_Rec, &Text_Edit::Editing_Left, this, [this] { EDT_Frequence_RecExit(PNL_Config->EDT_Frequence_Rec); });
+        connect(radio, &QRadioButton::clicked, this, Guarded([this, radio] { RBT_Rec_0Click(radio); }));
+    connect(p->EDT_Frequence_Rec, &Text_Edit::Editing_Left, this, Guarded([this] { EDT_Frequence_RecExit(PNL_Config->EDT_Frequence_Rec); }));
     connect(p->EDT_Frequence_Rec, &Text_Edit::Enter_Released, this,
-            [this] { EDT_Frequence_RecKeyUp(PNL_Config->EDT_Frequence_Rec, Key_Enter); });
-    connect(p->EDT_Delay_Stop_Rec, &Text_Edit::Editing_Left, this, [this] { EDT_Delay_Stop_RecExit(PNL_Config->EDT_Delay_Stop_Rec); });
+            Guarded([this] { EDT_Frequence_RecKeyUp(PNL_Config->EDT_Frequence_Rec, Key_Enter); }));
+    connect(p->EDT_Delay_Stop_Rec, &Text_Edit::Editing_Left, this, Guarded([this] { EDT_Delay_Stop_RecExit(PNL_Config->EDT_Delay_Stop_Rec); }));
     connect(p->EDT_Delay_Stop_Rec, &Text_Edit::Enter_Released, this,
-            [this] { EDT_Delay_Stop_RecKeyUp(PNL_Config->EDT_Delay_Stop_Rec, Key_Enter); });
-    connect(p->BTN_Refresh, &QPushButton::clicked, this, [this] { BTN_RefreshClick(PNL_Config->BTN_Refresh); });
-    connect(p->BTN_Trust_Cert, &QPushButton::clicked, this, [this] { BTN_Trust_CertClick(PNL_Config->BTN_Trust_Cert); });
-    connect(p->BTN_Save_Config, &QPushButton::clicked, this, [this] { BTN_Save_ConfigClick(PNL_Config->BTN_Save_Config); });
-    connect(p->BTN_Load_Config, &QPushButton::clicked, this, [this] { BTN_Load_ConfigClick(PNL_Config->BTN_Load_Config); });
+            Guarded([this] { EDT_Delay_Stop_RecKeyUp(PNL_Config->EDT_Delay_Stop_Rec, Key_Enter); }));
+    connect(p->BTN_Refresh, &QPushButton::clicked, this, Guarded([this] { BTN_RefreshClick(PNL_Config->BTN_Refresh); }));
+    connect(p->BTN_Trust_Cert, &QPushButton::clicked, this, Guarded([this] { BTN_Trust_CertClick(PNL_Config->BTN_Trust_Cert); }));
+    connect(p->BTN_Save_Config, &QPushButton::clicked, this, Guarded([this] { BTN_Save_ConfigClick(PNL_Config->BTN_Save_Config); }));
+    connect(p->BTN_Load_Config, &QPushButton::clicked, this, Guarded([this] { BTN_Load_ConfigClick(PNL_Config->BTN_Load_Config); }));
 }
 
 int TF_Main::Cam_To_Set() const

@@ -1,6 +1,8 @@
 // The once-per-run update check and the three web link buttons.
 #include "UF_Main.h"
 
+#include "Guarded_Slot.h"
+
 #include "Settings_Panel.h"
 #include "Update_Check.h"
 #include "Web_Links.h"
@@ -10,9 +12,9 @@
 
 void TF_Main::Connect_Link_Handlers()
 {
-    connect(PNL_Config->BTN_Update, &QPushButton::clicked, this, [this] { BTN_UpdateClick(PNL_Config->BTN_Update); });
-    connect(PNL_Config->BTN_Site_Vesk, &QPushButton::clicked, this, [this] { BTN_Site_VeskClick(PNL_Config->BTN_Site_Vesk); });
-    connect(PNL_Config->BTN_Paypal, &QPushButton::clicked, this, [this] { BTN_PaypalClick(PNL_Config->BTN_Paypal); });
+    connect(PNL_Config->BTN_Update, &QPushButton::clicked, this, Guarded([this] { BTN_UpdateClick(PNL_Config->BTN_Update); }));
+    connect(PNL_Config->BTN_Site_Vesk, &QPushButton::clicked, this, Guarded([this] { BTN_Site_VeskClick(PNL_Config->BTN_Site_Vesk); }));
+    connect(PNL_Config->BTN_Paypal, &QPushButton::clicked, this, Guarded([this] { BTN_PaypalClick(PNL_Config->BTN_Paypal); }));
 }
 
 void TF_Main::TMR_UpdateTimer()

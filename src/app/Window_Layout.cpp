@@ -1,5 +1,7 @@
 #include "Window_Layout.h"
 
+#include "Guarded_Slot.h"
+
 #include "Layout_Values.h"
 #include "Private_Profile.h"
 
@@ -43,7 +45,7 @@ Window_Layout::Window_Layout(QMainWindow* window, QSplitter* splitter, const std
     , bar_share_(splitter->width() > 0 ? double(Bar_Position()) / splitter->width() : 0.0)
 {
     splitter_->installEventFilter(this);
-    connect(splitter_, &QSplitter::splitterMoved, this, [this](int pos, int) { On_Bar_Moved(pos); });
+    connect(splitter_, &QSplitter::splitterMoved, this, Guarded([this](int pos, int) { On_Bar_Moved(pos); }));
     bar_last_ = Bar_Position();
 }
 

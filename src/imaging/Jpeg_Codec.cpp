@@ -6,7 +6,9 @@
 
 #include <turbojpeg.h>
 
+#include <algorithm>
 #include <limits>
+#include <vector>
 #include <memory>
 #include <string>
 
@@ -50,7 +52,52 @@ struct Library_Buffer_Free {
     void operator()(unsigned char* buffer) const noexcept { tjFree(buffer); }
 };
 
+// The library's scales that do not enlarge, largest first.
+const std::vector<tjscalingfactor>& Shrinking_Factors()
+{
+    static const std::vector<tjscalingfactor> factors = [] {
+        int count = 0;
+        const tjscalingfactor* all = tjGetScalingFactors(&count);
+        std::vector<tjscalingfactor> kept;
+        for (int i = 0; all && i < count; ++i)
+            if (all[i].num <= all[i].denom)
+                kept.push_back(all[i]);
+        std::sort(kept.begin(), kept.end(), [](const tjscalingfactor& a, const tjscalingfactor& b) {
+            return a.num * b.denom > b.num * a.denom;
+        });
+        if (kept.empty())
+            kept.push_back({1, 1});
+        return kept;
+    }();
+    return factors;
+}
+
 }  // namespace
+
+QSize Jpeg_Scaled_Size(int width, int height, const Jpeg_Decode_Size& target)
+{
+    const auto& factors = Shrinking_Factors();
+    std::size_t pick = factors.size() - 1;
+    // The largest scale under the pixel bound.
+    for (std::size_t i = 0; i < factors.size(); ++i) {
+        const std::int64_t w = TJSCALED(width, factors[i]);
+        const std::int64_t h = TJSCALED(height, factors[i]);
+        if (w * h <= target.Max_Pixels) {
+            pick = i;
+            break;
+        }
+    }
+    // Then the smallest one, no larger, that still covers the size it will be shown at.
+    if (target.Cover_Width > 0 || target.Cover_Height > 0) {
+        for (std::size_t i = factors.size(); i-- > pick;) {
+            if (TJSCALED(width, factors[i]) >= target.Cover_Width && TJSCALED(height, factors[i]) >= target.Cover_Height) {
+                pick = i;
+                break;
+            }
+        }
+    }
+    return {TJSCALED(width, factors[pick]), TJSCALED(height, factors[pick])};
+}
 
 // ---------------------------------------------------------------------------------------------
 
@@ -74,6 +121,11 @@ QImage Jpeg_Decoder::Decode(const void* data, std::size_t size)
 
 QImage Jpeg_Decoder::Decode(const void* data, std::size_t size, QImage&& recycled)
 {
+    return Decode(data, size, std::move(recycled), Jpeg_Decode_Size{});
+}
+
+QImage Jpeg_Decoder::Decode(const void* data, std::size_t size, QImage&& recycled, const Jpeg_Decode_Size& target)
+{
     if (data == nullptr || size == 0)
         throw Jpeg_Error("JPEG decoder: no data");
     if (size > std::numeric_limits<unsigned long>::max())
@@ -86,7 +138,7 @@ QImage Jpeg_Decoder::Decode(const void* data, std::size_t size, QImage&& recycle
     bool renew = false;
     try {
         QImage picture = Decode_With_Handle(static_cast<const unsigned char*>(data),
-                                            static_cast<unsigned long>(size), std::move(recycled), renew);
+                                            static_cast<unsigned long>(size), std::move(recycled), target, renew);
         if (renew)
             Renew_Handle();
         return picture;
@@ -97,7 +149,7 @@ QImage Jpeg_Decoder::Decode(const void* data, std::size_t size, QImage&& recycle
 }
 
 QImage Jpeg_Decoder::Decode_With_Handle(const unsigned char* bytes, unsigned long length, QImage&& recycled,
-                                        bool& renew)
+                                        const Jpeg_Decode_Size& target, bool& renew)
 {
     int width = 0;
     int height = 0;
@@ -114,18 +166,18 @@ QImage Jpeg_Decoder::Decode_With_Handle(const unsigned char* bytes, unsigned lon
         throw Jpeg_Error("JPEG decoder: picture of " + std::to_string(width) + " x "
                          + std::to_string(height) + " pixels refused");
 
+    const QSize scaled = Jpeg_Scaled_Size(width, height, target);
     QImage picture = std::move(recycled);
-    if (picture.isNull() || !picture.isDetached() || picture.width() != width || picture.height() != height ||
-        picture.format() != QImage::Format_RGB32)
-        picture = QImage(width, height, QImage::Format_RGB32);
+    if (picture.isNull() || !picture.isDetached() || picture.size() != scaled || picture.format() != QImage::Format_RGB32)
+        picture = QImage(scaled, QImage::Format_RGB32);
     if (picture.isNull())
         throw Jpeg_Error("JPEG decoder: no memory for the picture");
 
     // Decoded straight into the picture's own rows. Only the scan limit as a flag: otherwise
     // the accurate defaults; the limit refuses progressive files built to burn time with
     // thousands of scans.
-    if (tjDecompress2(Handle, bytes, length, picture.bits(), width,
-                      static_cast<int>(picture.bytesPerLine()), height, Pixel_Format_Word_Alpha,
+    if (tjDecompress2(Handle, bytes, length, picture.bits(), scaled.width(),
+                      static_cast<int>(picture.bytesPerLine()), scaled.height(), Pixel_Format_Word_Alpha,
                       TJFLAG_LIMITSCANS) != 0) {
         renew = true;
         if (!Only_A_Warning(Handle))

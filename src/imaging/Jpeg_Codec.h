@@ -2,8 +2,12 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 
 #include <cstddef>
+#include <cstdint>
+
+#include "Jpeg_Limits.h"
 #include <stdexcept>
 
 // Any failure to decode or encode a picture.
@@ -11,7 +15,21 @@ struct Jpeg_Error : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Decodes JPEG pictures at full size with the library's accurate defaults (accurate inverse
+// How large a decoded picture is to be. The library decodes at 1/1, 7/8, 3/4, 5/8, 1/2, 3/8, 1/4
+// or 1/8 of the picture's size (scaling inside the inverse DCT, so a smaller picture costs less).
+struct Jpeg_Decode_Size {
+    // The size the picture will be shown at: the smallest scale whose picture still covers it in both
+    // directions is enough. 0 x 0: full size.
+    int Cover_Width = 0;
+    int Cover_Height = 0;
+    // Never more pixels than this: a larger picture is decoded at the largest scale under it.
+    std::int64_t Max_Pixels = Jpeg_Max_Decoded_Pixels;
+};
+
+// The size a width x height picture is decoded at for target (one of the library's scales).
+QSize Jpeg_Scaled_Size(int width, int height, const Jpeg_Decode_Size& target);
+
+// Decodes JPEG pictures (at full size unless a Jpeg_Decode_Size says otherwise) with the library's accurate defaults (accurate inverse
 // DCT, smooth chroma upsampling) into QImage::Format_RGB32. Keeps its TurboJPEG handle from
 // one picture to the next; one object per thread (it is not safe to share across threads).
 class Jpeg_Decoder {
@@ -33,9 +51,12 @@ public:
     // has the picture's size and format: a camera's pictures then reuse a few buffers instead of
     // touching fresh memory for every frame. Otherwise `recycled` is dropped and a new picture made.
     QImage Decode(const void* data, std::size_t size, QImage&& recycled);
+    // The same, at the size target asks for (Jpeg_Scaled_Size).
+    QImage Decode(const void* data, std::size_t size, QImage&& recycled, const Jpeg_Decode_Size& target);
 
 private:
-    QImage Decode_With_Handle(const unsigned char* bytes, unsigned long length, QImage&& recycled, bool& renew);
+    QImage Decode_With_Handle(const unsigned char* bytes, unsigned long length, QImage&& recycled,
+                              const Jpeg_Decode_Size& target, bool& renew);
     void Renew_Handle() noexcept;
 
     void* Handle;  // tjhandle; replaced after every failed or damaged picture

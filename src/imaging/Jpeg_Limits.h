@@ -8,6 +8,12 @@
 inline constexpr int Jpeg_Max_Side = 16384;
 inline constexpr std::int64_t Jpeg_Max_Pixels = 64'000'000;
 
+// Most pixels one decoded picture may hold: a larger picture (up to Jpeg_Max_Pixels) is decoded at the
+// largest of the library's scales (7/8 .. 1/8) under it. 12 megapixels (4000 x 3000) keeps every
+// camera picture of today at full size, and bounds what nine cameras sending the largest pictures
+// accepted can hold (a few buffers each, 48 MB apiece).
+inline constexpr std::int64_t Jpeg_Max_Decoded_Pixels = 12'000'000;
+
 // True when a picture of Width x Height may be decoded: both sides in 1..Jpeg_Max_Side and
 // at most Jpeg_Max_Pixels pixels in all.
 constexpr bool Jpeg_Size_Allowed(int Width, int Height) noexcept

@@ -19,7 +19,7 @@ struct Reply_Case {
     const char* error = nullptr;     // expected error text when end is Failed
     std::size_t leftover = 0;        // bytes after the reply, not consumed
     bool skip_body = false;          // the caller reads no body (204)
-    std::size_t max_body = 64 * 1024 * 1024;
+    std::size_t max_body = Http_Reply_Limits{}.Max_Body;
 };
 
 std::string Head(const std::string& status, const std::string& headers)

@@ -15,10 +15,10 @@ Main_Window_Test::~Main_Window_Test()
     qputenv("XDG_DATA_HOME", old_xdg_);
 }
 
-TF_Main& Main_Window_Test::Start(const Clock* clock)
+TF_Main& Main_Window_Test::Start(const Clock* clock, const Http_Settings* camera_http)
 {
     window_.reset();
-    window_ = std::make_unique<TF_Main>(nullptr, clock);
+    window_ = std::make_unique<TF_Main>(nullptr, clock, camera_http);
     return *window_;
 }
 

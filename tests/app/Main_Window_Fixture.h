@@ -25,7 +25,7 @@ protected:
     ~Main_Window_Test() override;
 
     // Creates the window (FormCreate runs); a previous one is destroyed first, as at program end.
-    TF_Main& Start(const Clock* clock = nullptr);
+    TF_Main& Start(const Clock* clock = nullptr, const Http_Settings* camera_http = nullptr);
     // Closes the window as the user would (FormClose runs), then destroys it.
     void Close_And_Destroy();
 

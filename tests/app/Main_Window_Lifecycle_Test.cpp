@@ -1,7 +1,12 @@
 #include "Main_Window_Fixture.h"
 #include "Tambrel_Application.h"
 #include "Settings_Panel.h"
+#include "Test_Name_Server.h"
+#include "UF_Lib_Cam.h"
 #include "Window_Layout.h"
+
+#include <QComboBox>
+#include <QTest>
 
 #include <QElapsedTimer>
 #include <QSplitter>
@@ -73,6 +78,42 @@ TEST_F(Main_Window_Test, CloseWritesTheSettingsEvenWhenAppliIniCannotBeWritten)
     w.Cam[3].Alias = "Porch";
     Close_And_Destroy();
     EXPECT_TRUE(Contains(Read_File(Datas_Ini()), "Alias=Porch"));
+}
+
+TEST_F(Main_Window_Test, ASilentNameServerNeitherSlowsTheOtherCamerasNorHoldsTheClose)
+{
+    Test_Name_Server silent(Test_Name_Server::Mode::Silent);
+    Http_Settings camera_http;
+    camera_http.Name_Servers = silent.Address();
+    const auto cameras = Start_Cameras(1);
+    TF_Main& w = Start(nullptr, &camera_http);
+    Use_Cameras(w, *cameras);
+    w.Cam[2] = w.Cam[1];
+    w.Cam[2].Ad_Ip = "gate.tambrel-test";   // asked of the silent name server
+    w.Cam[2].Alias = "Hung";
+    w.CBX_Nb_Cam->setCurrentIndex(1);
+    w.CBX_Frame_Rate->setCurrentIndex(0);
+    w.TMR_Refresh_Cam->start();
+
+    int pictures = 0;
+    qint64 last = 0;
+    QElapsedTimer run;
+    run.start();
+    while (run.elapsed() < 1000) {
+        QTest::qWait(50);
+        const qint64 key = w.Lib_Cam[1]->BMP_Received().cacheKey();
+        pictures += key != last && !w.Lib_Cam[1]->Not_Connected();
+        last = key;
+    }
+    EXPECT_GE(pictures, 12) << "the camera beside the silent lookup keeps its pace";
+    EXPECT_TRUE(w.Lib_Cam[2]->Not_Connected());
+    EXPECT_GE(silent.Questions(), 1);
+
+    QElapsedTimer closing;
+    closing.start();
+    Close_And_Destroy();
+    EXPECT_LT(closing.elapsed(), 2000);
+    EXPECT_TRUE(Contains(Read_File(Datas_Ini()), "Alias=Hung\n"));
 }
 
 TEST_F(Main_Window_Test, AnExceptionInATimerHandlerIsDroppedAndTheNextTickRuns)

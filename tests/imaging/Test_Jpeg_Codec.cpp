@@ -440,3 +440,58 @@ TEST(Jpeg_Decode, RecyclesOnlyAPictureNobodyElseHolds)
     QImage resized = decoder.Decode(bigger.constData(), static_cast<std::size_t>(bigger.size()), std::move(next));
     EXPECT_EQ(resized.size(), QSize(80, 60));
 }
+
+// The scale a picture is decoded at: the smallest that covers where it is shown, never above the
+// pixel bound, never enlarged.
+TEST(Jpeg_Scaled_Size, PicksTheLibrarysScale)
+{
+    struct Row {
+        const char* name;
+        int width, height;
+        Jpeg_Decode_Size target;
+        QSize expected;
+    };
+    const Row rows[] = {
+        {"full_size_by_default", 1920, 1080, {}, {1920, 1080}},
+        {"panel_of_a_quarter", 1920, 1080, {320, 240, Jpeg_Max_Decoded_Pixels}, {480, 270}},
+        {"panel_of_an_eighth", 1920, 1080, {160, 120, Jpeg_Max_Decoded_Pixels}, {240, 135}},
+        {"covers_the_taller_side", 640, 480, {160, 200, Jpeg_Max_Decoded_Pixels}, {320, 240}},
+        {"panel_larger_than_the_picture_keeps_full_size", 640, 480, {800, 600, Jpeg_Max_Decoded_Pixels}, {640, 480}},
+        {"odd_sizes_round_up", 1001, 751, {125, 93, Jpeg_Max_Decoded_Pixels}, {126, 94}},
+        {"largest_accepted_picture_under_the_bound", 8000, 8000, {}, {3000, 3000}},
+        {"bound_wins_over_cover", 8000, 8000, {7000, 7000, Jpeg_Max_Decoded_Pixels}, {3000, 3000}},
+        {"a_twelve_megapixel_camera_stays_whole", 4000, 3000, {}, {4000, 3000}},
+        {"tiny_bound_gives_the_smallest_scale", 800, 800, {0, 0, 10}, {100, 100}},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(Jpeg_Scaled_Size(row.width, row.height, row.target), row.expected) << row.name;
+}
+
+TEST(Jpeg_Decode, DecodesAtTheScaleAskedForInEveryLayout)
+{
+    for (int subsampling : {TJSAMP_444, TJSAMP_420, TJSAMP_GRAY}) {
+        SCOPED_TRACE(subsampling);
+        const QImage scene = Scene_Picture(640, 480, 4);
+        tjhandle handle = tjInitCompress();
+        unsigned char* bytes = nullptr;
+        unsigned long size = 0;
+        ASSERT_EQ(tjCompress2(handle, scene.constBits(), 640, static_cast<int>(scene.bytesPerLine()), 480, TJPF_BGRX, &bytes,
+                              &size, subsampling, 90, 0),
+                  0);
+        Jpeg_Decoder decoder;
+        const QImage quarter = decoder.Decode(bytes, size, QImage(), {160, 120, Jpeg_Max_Decoded_Pixels});
+        const QImage bounded = decoder.Decode(bytes, size, QImage(), {0, 0, 100'000});
+        tjFree(bytes);
+        tjDestroy(handle);
+        EXPECT_EQ(quarter.size(), QSize(160, 120));
+        EXPECT_EQ(bounded.size(), QSize(320, 240));
+        EXPECT_EQ(quarter.format(), QImage::Format_RGB32);
+        // Smaller, but the same scene: the middle pixel keeps its colour within JPEG's error.
+        const QRgb a = quarter.pixel(80, 60);
+        const QRgb b = scene.pixel(320, 240);
+        if (subsampling != TJSAMP_GRAY) {
+            EXPECT_NEAR(qRed(a), qRed(b), 40);
+            EXPECT_NEAR(qBlue(a), qBlue(b), 40);
+        }
+    }
+}

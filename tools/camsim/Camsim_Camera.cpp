@@ -83,6 +83,8 @@ QByteArray Camsim_Camera::Snapshot()
 
 QByteArray Camsim_Camera::Snapshot_Locked()
 {
+    if (!config_.Picture.isEmpty())
+        return config_.Picture;
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
     auto frame = static_cast<std::int64_t>(std::floor(seconds * std::max(config_.Fps, 0.01)));
     if (jpeg_.isEmpty() || frame != jpeg_frame_ || state_version_ != jpeg_version_) {

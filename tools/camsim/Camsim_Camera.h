@@ -30,6 +30,7 @@ struct Camsim_Camera_Config {
     std::string Password;
     int Slow_Ms = 2000;             // delay of the Slow fault
     int Jpeg_Quality = 80;
+    QByteArray Picture;             // when set, every snapshot is this JPEG instead of the scene
     Camsim_Auth Auth;               // no offers: the query's user= and pwd= are the credentials
     Camsim_Stream Stream;           // how /videostream.cgi frames its parts
 };

@@ -1,5 +1,7 @@
 #include "Camsim_Options.h"
 
+#include <QFile>
+
 #include <charconv>
 
 namespace {
@@ -71,6 +73,7 @@ std::string Camsim_Usage()
            "  --password P       password expected the same way (default empty)\n"
            "  --log FILE         append every raw request head to FILE\n"
            "  --fault CAM:MODE   make camera CAM misbehave (repeatable); modes: " + faults + "\n"
+           "  --picture CAM:FILE camera CAM answers every snapshot with the JPEG picture in FILE\n"
            "  --reboot-ms MS     time a camera stays offline after /reboot.cgi (default 5000)\n"
            "  --slow-ms MS       delay of the slow mode (default 2000)\n"
            "  --idle-ms MS       close a kept connection idle this long, and drop a TLS handshake not done\n"
@@ -167,6 +170,16 @@ std::optional<Camsim_Options> Parse_Camsim_Args(const std::vector<std::string>& 
             good = Split_Camera(value, name != "--tls", entry.Camera, entry.Rest);
             if (good)
                 per_camera.push_back(entry);
+        } else if (name == "--picture") {
+            std::size_t colon = value.find(':');
+            int camera = 0;
+            good = colon != std::string::npos && To_Int(value.substr(0, colon), camera, 1, 64);
+            if (good) {
+                QFile file(QString::fromStdString(value.substr(colon + 1)));
+                good = file.open(QIODevice::ReadOnly);
+                if (good)
+                    options.Pictures.emplace_back(camera, file.readAll());
+            }
         } else if (name == "--fault") {
             std::size_t colon = value.find(':');
             int camera = 0;

@@ -1,4 +1,6 @@
 #pragma once
+#include <QByteArray>
+
 #include <optional>
 #include <string>
 #include <utility>
@@ -27,6 +29,7 @@ struct Camsim_Options {
     std::vector<std::pair<int, Camsim_Auth>> Auth;       // cameras behind Basic or Digest challenges
     std::vector<std::pair<int, Camsim_Tls>> Tls;         // https cameras
     std::vector<std::pair<int, Camsim_Stream>> Streams;  // how /videostream.cgi frames its parts
+    std::vector<std::pair<int, QByteArray>> Pictures;    // a fixed JPEG picture instead of the scene
 };
 
 // Reads the command line (without the program name). nullopt with error set for bad input;

@@ -53,6 +53,9 @@ Camsim_Server::Camsim_Server(Camsim_Options options) : options_(std::move(option
         for (const auto& [camera, stream] : options_.Streams)
             if (camera == config.Number)
                 config.Stream = stream;
+        for (const auto& [camera, picture] : options_.Pictures)
+            if (camera == config.Number)
+                config.Picture = picture;
         Slot& slot = slots_[static_cast<std::size_t>(i)];
         slot.camera = std::make_unique<Camsim_Camera>(config);
         slot.port = options_.Base_Port == 0 ? 0 : options_.Base_Port + i;
