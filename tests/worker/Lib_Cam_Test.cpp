@@ -7,7 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <thread>
 
@@ -237,4 +242,43 @@ TEST(Lib_Cam, AStoppedWorkerStartsNothing)
     EXPECT_EQ(camera.Connections_Accepted(), 0);
 }
 
-} // namespace
+// Virtual memory of this process, in bytes.
+long Virtual_Size()
+{
+    long pages = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld", &pages) != 1)
+            pages = 0;
+        std::fclose(statm);
+    }
+    return pages * sysconf(_SC_PAGESIZE);
+}
+
+// An answer that does not fit in memory ends an attempt, not the program: the camera is failing, the log
+// says why, and the worker lives on (checked in a child process whose address space is capped).
+TEST(Lib_Cam_Death, AnAnswerTooLargeForMemoryIsAFailingCamera)
+{
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "the sanitizers reserve address space of their own";
+#endif
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            const std::string body(30'000'000, 'x');
+            Scripted_Server camera({{Step::Read(), Step::Send("HTTP/1.1 200 OK\r\nContent-Length: 30000000\r\n\r\n" + body)}});
+            TF_Lib_Cam worker;
+            worker.Set_Url(camera.Base_Url() + "/snapshot.cgi");
+            rlimit cap{};
+            cap.rlim_cur = cap.rlim_max = static_cast<rlim_t>(Virtual_Size() + 40'000'000);
+            setrlimit(RLIMIT_AS, &cap);
+            worker.Poll_Flux();
+            const auto end = Clock::now() + 5s;
+            while (Clock::now() < end && worker.Published().Failure.empty())
+                std::this_thread::sleep_for(10ms);
+            const bool said_why = worker.Published().Failure == "Not enough memory for the camera's answer.";
+            std::exit(said_why ? 0 : 3);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
