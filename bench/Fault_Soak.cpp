@@ -1,8 +1,12 @@
 // Fault soak: the viewer's main window, shown, recording every camera (mode 1) at 20 pictures a second,
-// while six of nine simulated cameras cycle through every way a camera fails (hang, reset mid-body, short
-// body, HTML page, 401, redirect, reboot, slow) and three stay healthy. Every minute it prints resident
-// memory, threads and the pictures the healthy cameras showed; at the end, how long closing took.
-// Ends with status 1 when a healthy camera stopped showing pictures or the window took over 2 s to close.
+// while three healthy cameras run beside six that fail: four cycle through every way a camera fails (hang,
+// reset mid-body, short body, HTML page, 401, redirect, reboot, slow), one sends the largest picture the
+// decoder accepts, one is named through a name server that never answers. Every two seconds a command goes
+// to a camera that drops its connections; settings texts are not UTF-8 (Windows-1252) and the camera being
+// set changes every 30 s (each change commits them). Every minute it prints resident memory, threads and the
+// pictures the healthy cameras showed; at the end, how long closing took and whether the settings texts and
+// the commands came through unchanged. Ends with status 1 when a healthy camera stopped showing pictures,
+// the window took over 2 s to close, a text was changed or a command arrived twice.
 //
 //   tambrel-fault-soak [--minutes 10] [--frame-rate 0]
 //
@@ -11,6 +15,7 @@
 #include "Camsim_Server.h"
 #include "Folder_Edit.h"
 #include "Http_Client.h"
+#include "Jpeg_Codec.h"
 #include "Picture_Box.h"
 #include "Process_Stats.h"
 #include "Settings_Panel.h"
@@ -18,10 +23,17 @@
 #include "UF_Main.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <map>
@@ -31,6 +43,10 @@ namespace {
 
 constexpr int Cameras = 9;
 constexpr int Healthy = 3;            // cameras 1..3 never fail
+constexpr int Cycling_Last = 6;       // cameras 4..6 cycle through the faults
+constexpr int Command_Camera = 7;     // drops its connections; takes a command every two seconds
+constexpr int Hostile_Camera = 8;     // sends the largest picture the decoder accepts
+constexpr int Hung_Name_Camera = 9;   // named through a silent name server
 constexpr int Fault_Seconds = 15;     // each fault lasts this long before the next
 
 // One step of a failing camera's cycle: a fault mode, or a reboot request (the camera goes offline).
@@ -51,6 +67,32 @@ int Option(const QStringList& args, const QString& name, int fallback)
 {
     const int at = args.indexOf(name);
     return at >= 0 && at + 1 < args.size() ? args[at + 1].toInt() : fallback;
+}
+
+// A name server that never answers: a UDP socket on 127.0.0.1 that nobody reads.
+int Silent_Name_Server(int& port)
+{
+    const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    bind(fd, reinterpret_cast<sockaddr*>(&address), length);
+    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    port = ntohs(address.sin_port);
+    return fd;
+}
+
+// The largest picture the decoder accepts: a small JPEG whose header announces 8000 x 8000.
+QByteArray Largest_Picture()
+{
+    QImage small(16, 16, QImage::Format_RGB32);
+    small.fill(Qt::darkGray);
+    QByteArray jpeg = Jpeg_Encode(small, 50);
+    const int sof = jpeg.indexOf("\xFF\xC0");
+    for (int i : {5, 7})
+        jpeg[sof + i] = static_cast<char>(8000 >> 8), jpeg[sof + i + 1] = static_cast<char>(8000 & 0xFF);
+    return jpeg;
 }
 
 long Files_Below(const QString& folder)
@@ -76,18 +118,36 @@ int main(int argc, char** argv)
     options.Count = Cameras;
     options.Reboot_Ms = 3000;
     options.Slow_Ms = 3000;
+    options.Faults.emplace_back(Command_Camera, Camsim_Fault::Silent_Close);
+    options.Password = "caf\xE9";   // as the settings below hold it (Windows-1252)
+    options.Pictures.emplace_back(Hostile_Camera, Largest_Picture());
     Camsim_Server cameras(options);
     cameras.Start();
 
-    auto window = std::make_unique<TF_Main>();
+    // Settings written on Windows: texts in Windows-1252 ("é" is the single byte E9).
+    const std::string alias = "Entr\xE9" "e";
+    const std::string password = options.Password;
+    QDir().mkpath(home.path() + "/_data_Tambrel");
+    {
+        QFile datas(home.path() + "/_data_Tambrel/datas.ini");
+        if (datas.open(QIODevice::WriteOnly))
+            datas.write(QByteArray::fromStdString("[CAM1]\r\nAlias=" + alias + "\r\nPassword=" + password + "\r\n"));
+    }
+
+    int name_server_port = 0;
+    const int name_server = Silent_Name_Server(name_server_port);
+    Http_Settings camera_http;
+    camera_http.Name_Servers = "127.0.0.1:" + std::to_string(name_server_port);
+    auto window = std::make_unique<TF_Main>(nullptr, nullptr, &camera_http);
     TF_Main& w = *window;
     w.CBX_Size_Pnl->setCurrentIndex(2);
     w.CBX_Nb_Cam->setCurrentIndex(Cameras - 1);
     for (int n = 1; n <= Cameras; ++n) {
         w.Cam[n].Valide = true;
-        w.Cam[n].Ad_Ip = "127.0.0.1";
+        w.Cam[n].Ad_Ip = n == Hung_Name_Camera ? "gate.tambrel-soak" : "127.0.0.1";
         w.Cam[n].Port = cameras.Port(n);
-        w.Cam[n].Password = "";
+        if (n != 1)
+            w.Cam[n].Password = password;
         w.Cam[n].Valide_Record = 1;
     }
     w.Load_Cam_Setting(w.Cam_To_Set());
@@ -114,7 +174,7 @@ int main(int argc, char** argv)
     QTimer faults;
     QObject::connect(&faults, &QTimer::timeout, &w, [&] {
         ++step;
-        for (int n = Healthy + 1; n <= Cameras; ++n) {
+        for (int n = Healthy + 1; n <= Cycling_Last; ++n) {
             const Fault_Step& fault = Cycle[static_cast<std::size_t>(step + n) % Cycle.size()];
             if (fault.fault) {
                 cameras.Camera(n).Set_Fault(*fault.fault);
@@ -130,6 +190,28 @@ int main(int argc, char** argv)
         }
     });
     faults.start(Fault_Seconds * 1000);
+
+    // Commands to a camera that closes every connection after its answer, without saying so.
+    int commands_sent = 0;
+    QTimer commands;
+    QObject::connect(&commands, &QTimer::timeout, &w, [&] {
+        const int selected = w.CBX_N_Cam->currentIndex();
+        w.CBX_N_Cam->setCurrentIndex(Command_Camera - 1);
+        QObject button;
+        button.setObjectName(commands_sent % 2 ? "BTN_Deplace_Gauche" : "BTN_Deplace_Droite");
+        w.BTN_Deplace_HautClick(&button);
+        ++commands_sent;
+        w.CBX_N_Cam->setCurrentIndex(selected);
+    });
+    commands.start(2000);
+
+    // The user moves through the cameras: each change commits the settings column into a record.
+    QTimer browse;
+    QObject::connect(&browse, &QTimer::timeout, &w, [&] {
+        w.Save_Cam_Setting(w.Cam_To_Set());
+        w.CBX_N_Cam->setCurrentIndex((w.CBX_N_Cam->currentIndex() + 1) % Cameras);
+    });
+    browse.start(30 * 1000);
 
     long rss_start = 0, threads_start = 0;
     std::vector<long> healthy_before(Healthy + 1, 0);
@@ -156,15 +238,25 @@ int main(int argc, char** argv)
         std::fflush(stdout);
         if (minute > minutes) {
             const long rss_end = rss;
+            commands.stop();
+            browse.stop();
             QElapsedTimer closing;
             closing.start();
             w.close();
             const qint64 close_ms = closing.elapsed();
+            QFile datas(home.path() + "/_data_Tambrel/datas.ini");
+            const std::string saved = datas.open(QIODevice::ReadOnly) ? datas.readAll().toStdString() : std::string();
+            const bool texts_kept = saved.find("Alias=" + alias + "\r\n") != std::string::npos &&
+                                    saved.find("Password=" + password + "\r\n") != std::string::npos;
+            const auto jogs = cameras.Camera(Command_Camera).Counters().Requests_By_Path;
+            const int commands_received = jogs.count("/decoder_control.cgi") ? jogs.at("/decoder_control.cgi") : 0;
+            std::printf("settings texts that are not UTF-8: %s\n", texts_kept ? "kept byte for byte" : "CHANGED");
+            std::printf("commands: %d sent, %d received\n", commands_sent, commands_received);
             std::printf("resident memory: %ld kB after the first minute, %ld kB at the end (%+ld kB)\n", rss_start, rss_end,
                         rss_end - rss_start);
             std::printf("threads: %ld after the first minute, %ld at the end\n", threads_start, threads);
             std::printf("closing the window took %lld ms\n", static_cast<long long>(close_ms));
-            const bool ok = !healthy_stalled && close_ms <= 2000;
+            const bool ok = !healthy_stalled && close_ms <= 2000 && texts_kept && commands_received <= commands_sent;
             std::printf("%s\n", ok ? "soak passed" : "soak FAILED");
             std::fflush(stdout);
             QCoreApplication::exit(ok ? 0 : 1);
@@ -175,5 +267,6 @@ int main(int argc, char** argv)
     const int status = app.exec();
     window.reset();
     cameras.Stop();
+    close(name_server);
     return status;
 }

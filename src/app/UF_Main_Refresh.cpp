@@ -26,7 +26,7 @@ void TF_Main::Refresh_Cams()
 {
     const Local_Date_Time now = Time().Now();
     Snapshot_Writer writer;   // the pass's work bitmap and encoder, released with the pass in every case
-    Dest_Folder = PNL_Config->DED_Dest_Folder->Path().toStdString();
+    Dest_Folder = PNL_Config->DED_Dest_Folder->Path_Bytes();
     const bool full_screen_shown = !Creating && F_Full_Screen && F_Full_Screen->isVisible();
 
     for (int N = 1; N <= Nb_Slots; ++N) {

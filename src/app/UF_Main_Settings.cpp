@@ -197,8 +197,7 @@ void TF_Main::Read_General_Ini(const std::string& file)
 
     PNL_Config->EDT_Frequence_Rec->Set_Value(Ini_Read_Int(file, "snapshot_record", "EDT_Frequence_Rec", 5));
     PNL_Config->EDT_Delay_Stop_Rec->Set_Value(Ini_Read_Int(file, "snapshot_record", "EDT_Delay_Stop_Rec", 60));
-    PNL_Config->DED_Dest_Folder->Set_Path(
-        QString::fromStdString(Ini_Read_String(file, "snapshot_record", "DED_Dest_Folder", Default_Dest_Folder())));
+    PNL_Config->DED_Dest_Folder->Set_Path_Bytes(Ini_Read_String(file, "snapshot_record", "DED_Dest_Folder", Default_Dest_Folder()));
     Dir_Save_Load = Ini_Read_String(file, "Save_Load", "Dir_Save_Load", Default_Dir_Save_Load());
 
     EDT_Frequence_RecExit(PNL_Config->EDT_Frequence_Rec);
@@ -228,6 +227,6 @@ void TF_Main::Write_General_Ini(const std::string& file)
     Ini_Write_Int(file, "F_Full_Screen.PNL_E_Fct", "F_Full_Screen.PNL_E_Fct.Left", Full_Screen_E_Fct_Left);
     Ini_Write_Int(file, "snapshot_record", "EDT_Frequence_Rec", PNL_Config->EDT_Frequence_Rec->Value());
     Ini_Write_Int(file, "snapshot_record", "EDT_Delay_Stop_Rec", PNL_Config->EDT_Delay_Stop_Rec->Value());
-    Ini_Write_String(file, "snapshot_record", "DED_Dest_Folder", PNL_Config->DED_Dest_Folder->Path().toStdString());
+    Ini_Write_String(file, "snapshot_record", "DED_Dest_Folder", PNL_Config->DED_Dest_Folder->Path_Bytes());
     Ini_Write_String(file, "Save_Load", "Dir_Save_Load", Dir_Save_Load);
 }

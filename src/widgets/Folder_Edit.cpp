@@ -1,5 +1,7 @@
 #include "Folder_Edit.h"
 
+#include "Text_Edit.h"
+
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -17,7 +19,7 @@ QString Pick_With_Dialog(QWidget* parent, const QString& start_folder)
 
 Folder_Edit::Folder_Edit(QWidget* parent) : QWidget(parent), picker_(Pick_With_Dialog)
 {
-    edit_ = new QLineEdit(this);
+    edit_ = new Text_Edit(this);
     edit_->setObjectName(QStringLiteral("Path_Edit"));
     button_ = new QToolButton(this);
     button_->setObjectName(QStringLiteral("Browse_Button"));
@@ -40,6 +42,21 @@ QString Folder_Edit::Path() const
 void Folder_Edit::Set_Path(const QString& path)
 {
     edit_->setText(path);
+}
+
+QLineEdit* Folder_Edit::Line_Edit() const
+{
+    return edit_;
+}
+
+void Folder_Edit::Set_Path_Bytes(const std::string& bytes)
+{
+    edit_->Set_Bytes(bytes);
+}
+
+std::string Folder_Edit::Path_Bytes() const
+{
+    return edit_->Bytes();
 }
 
 void Folder_Edit::Set_Picker(Picker picker)

@@ -3,8 +3,10 @@
 #include <QWidget>
 
 #include <functional>
+#include <string>
 
 class QLineEdit;
+class Text_Edit;
 class QToolButton;
 
 // A folder path: a line edit the user may type into, and a browse button "..." that opens a folder
@@ -19,6 +21,10 @@ public:
 
     QString Path() const;
     void Set_Path(const QString& path);
+    // The path as stored bytes: shown readably whatever their encoding, given back byte for byte until the
+    // user changes the path (then in UTF-8), as Text_Edit does for the camera texts.
+    void Set_Path_Bytes(const std::string& bytes);
+    std::string Path_Bytes() const;
 
     // Replaces the folder picker (QFileDialog::getExistingDirectory by default); for tests.
     void Set_Picker(Picker picker);
@@ -27,7 +33,7 @@ public:
     // Returns true if the path changed.
     bool Browse();
 
-    QLineEdit* Line_Edit() const { return edit_; }
+    QLineEdit* Line_Edit() const;
     QToolButton* Browse_Button() const { return button_; }
 
 signals:
@@ -35,7 +41,7 @@ signals:
     void Folder_Chosen(const QString& path);
 
 private:
-    QLineEdit* edit_ = nullptr;
+    Text_Edit* edit_ = nullptr;
     QToolButton* button_ = nullptr;
     Picker picker_;
 };

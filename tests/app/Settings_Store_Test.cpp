@@ -89,6 +89,19 @@ TEST_F(Main_Window_Test, StoredIntervalsOfZeroOrLessBecomeOne)
     EXPECT_EQ(w.PNL_Config->EDT_Frequence_Rec->text(), "1");
 }
 
+TEST_F(Main_Window_Test, TextsThatAreNotUtf8ComeBackByteForByteAfterAClose)
+{
+    // Written on Windows: "é" is the single byte E9.
+    std::filesystem::create_directories(Data_Dir());
+    Write_File(Datas_Ini(), "[snapshot_record]\nDED_Dest_Folder=/home/u/Vid\xE9os\n[CAM1]\nAlias=Entr\xE9" "e\nPassword=caf\xE9\n");
+    TF_Main& w = Start();
+    EXPECT_EQ(w.PNL_Config->DED_Dest_Folder->Path(), QString::fromUtf8("/home/u/Vid\xC3\xA9os"));
+    Close_And_Destroy();
+    const std::string datas = Read_File(Datas_Ini());
+    for (const char* line : {"DED_Dest_Folder=/home/u/Vid\xE9os\n", "Alias=Entr\xE9" "e\n", "Password=caf\xE9\n"})
+        EXPECT_NE(datas.find(line), std::string::npos) << line;
+}
+
 TEST_F(Main_Window_Test, ADataFolderThatCannotBeMadeGivesZeroValuesWithoutACrash)
 {
     // $XDG_DATA_HOME below a plain file: the data folder can never be created.
