@@ -32,10 +32,8 @@ void BM_Jog_Command(benchmark::State& state)
     cams[1].Port = server.Port(1);
     cams[1].Login = options.Login;
     Camera_Control control(cams, [] { return 1; });
-    QObject right;
-    right.setObjectName("BTN_Deplace_Droite");
     for (auto _ : state)
-        control.BTN_Deplace_HautClick(&right);
+        control.Jog(6);
     state.SetItemsProcessed(state.iterations());
     state.counters["connections"] = server.Camera(1).Counters().Connections;
     if (server.Camera(1).Counters().Requests_By_Path["/decoder_control.cgi"] != static_cast<int>(state.iterations()))

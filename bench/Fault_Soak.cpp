@@ -18,6 +18,7 @@
 #include "Jpeg_Codec.h"
 #include "Picture_Box.h"
 #include "Process_Stats.h"
+#include "Ptz_Command.h"
 #include "Settings_Panel.h"
 #include "Tambrel_Application.h"
 #include "UF_Main.h"
@@ -197,9 +198,7 @@ int main(int argc, char** argv)
     QObject::connect(&commands, &QTimer::timeout, &w, [&] {
         const int selected = w.CBX_N_Cam->currentIndex();
         w.CBX_N_Cam->setCurrentIndex(Command_Camera - 1);
-        QObject button;
-        button.setObjectName(commands_sent % 2 ? "BTN_Deplace_Gauche" : "BTN_Deplace_Droite");
-        w.BTN_Deplace_HautClick(&button);
+        w.Ptz_Command_Click({Ptz_Action::Jog, commands_sent % 2 ? 4 : 6}, false);
         ++commands_sent;
         w.CBX_N_Cam->setCurrentIndex(selected);
     });

@@ -1,6 +1,8 @@
 #pragma once
 #include "Record_Rules.h"
 #include "T_Cam.h"
+#include "T_General.h"
+#include "UF_Full_Screen.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -12,6 +14,7 @@
 #include <string>
 
 class Camera_Control;
+struct Ptz_Command;
 struct Http_Settings;
 class Camera_Grid;
 class Clock;
@@ -26,6 +29,7 @@ class QStatusBar;
 class QTimer;
 class Settings_Panel;
 class Snapshot_Writer;
+struct T_Slot_View;
 class TF_Full_Screen;
 class TF_Lib_Cam;
 class Web_Links;
@@ -77,10 +81,7 @@ public:
     QImage IMG_Mod_NoRec_Timer;
 
     // Last positions of the full-screen window's tool panels.
-    int Full_Screen_Ptz_Top = 0;
-    int Full_Screen_Ptz_Left = 0;
-    int Full_Screen_E_Fct_Top = 0;
-    int Full_Screen_E_Fct_Left = 0;
+    T_Full_Screen_Places Full_Screen_Places;
 
     // ---- controls ----
     QSplitter* SPL_Global = nullptr;
@@ -120,8 +121,9 @@ public:
 
     // ---- refresh cycle ----
     void Refresh_Cams();
-    // The recording step of slot N, with the pass's clock reading and work objects.
-    void Record_Cam(int N, const Local_Date_Time& now, Snapshot_Writer& writer);
+    // The recording step of slot N at the pass's clock reading: the motion gauge and recording icon go
+    // into the slot's view; true when a snapshot is due (the pass then saves the picture it showed).
+    bool Record_Cam(int N, const Local_Date_Time& now, T_Slot_View& view);
 
     // ---- settings panel ----
     void Load_Cam_Setting(int slot);
@@ -152,6 +154,12 @@ public:
     // ---- settings store ----
     void Read_General_Ini(const std::string& file);
     void Write_General_Ini(const std::string& file);
+    // The general settings as the controls and fields hold them, and put into them (running the change
+    // handlers, as reading the settings does).
+    T_General Current_General() const;
+    void Apply_General(const T_General& general);
+    // What a settings file without the general keys gives (the folders are the user's).
+    static T_General General_Defaults();
     void BTN_Save_ConfigClick(QObject* Sender);
     void BTN_Load_ConfigClick(QObject* Sender);
     // The configuration dialogs, replaceable by tests: given the folder to open in, the chosen path or
@@ -170,11 +178,8 @@ public:
 
     // ---- PTZ panel and commands ----
     void BTN_Show_PtzClick(QObject* Sender);
-    void BTN_Deplace_HautClick(QObject* Sender);
-    void BTN_Go_PTZ_1Click(QObject* Sender);
-    void Gere_Preset_PTZ(QObject* Sender, bool Set_Mode);
-    void BTN_Flip_VClick(QObject* Sender);
-    void BTN_RebootClick(QObject* Sender);
+    // A button of a PTZ panel (this window's or the full-screen window's) was used.
+    void Ptz_Command_Click(const Ptz_Command& command, bool set_mode);
 
     // ---- update check and web links ----
     void BTN_UpdateClick(QObject* Sender);
@@ -202,7 +207,6 @@ private:
     void Connect_Link_Handlers();
     void Set_Constants();
     void Create_Workers();
-    void Mirror_Full_Screen(int N);
     void Commit() { Save_Cam_Setting(Cam_To_Set()); }
 
     const Clock* clock_;

@@ -16,10 +16,8 @@
 void TF_Main::Connect_Ptz_Handlers()
 {
     connect(PNL_Config->BTN_Show_Ptz, &QPushButton::clicked, this, Guarded([this] { BTN_Show_PtzClick(PNL_Config->BTN_Show_Ptz); }));
-    connect(PNL_Ptz, &Ptz_Panel::Jog_Click, this, Guarded([this](QObject* sender) { BTN_Deplace_HautClick(sender); }));
-    connect(PNL_Ptz, &Ptz_Panel::Preset_Click, this, Guarded([this](QObject* sender) { BTN_Go_PTZ_1Click(sender); }));
-    connect(PNL_Ptz, &Ptz_Panel::Reboot_Click, this, Guarded([this](QObject* sender) { BTN_RebootClick(sender); }));
-    connect(PNL_Ptz, &Ptz_Panel::Flip_Click, this, Guarded([this](QObject* sender) { BTN_Flip_VClick(sender); }));
+    connect(PNL_Ptz, &Ptz_Panel::Command_Click, this,
+            Guarded([this](const Ptz_Command& command, bool set_mode) { Ptz_Command_Click(command, set_mode); }));
     PNL_Ptz->Set_Close_Handler([this](bool& cancel) { PNL_Visue_ExpertCloseBtnClick(PNL_Ptz, cancel); });
 }
 
@@ -32,29 +30,9 @@ void TF_Main::BTN_Show_PtzClick(QObject* /*Sender*/)
     CBX_N_CamChange(CBX_N_Cam);
 }
 
-void TF_Main::BTN_Deplace_HautClick(QObject* Sender)
+void TF_Main::Ptz_Command_Click(const Ptz_Command& command, bool set_mode)
 {
-    Commands().BTN_Deplace_HautClick(Sender);
-}
-
-void TF_Main::BTN_Go_PTZ_1Click(QObject* Sender)
-{
-    Gere_Preset_PTZ(Sender, PNL_Ptz->SWT_Preset->isChecked());
-}
-
-void TF_Main::Gere_Preset_PTZ(QObject* Sender, bool Set_Mode)
-{
-    Commands().Gere_Preset_PTZ(Sender, Set_Mode);
-}
-
-void TF_Main::BTN_Flip_VClick(QObject* Sender)
-{
-    Commands().BTN_Flip_VClick(Sender);
-}
-
-void TF_Main::BTN_RebootClick(QObject* Sender)
-{
-    Commands().BTN_RebootClick(Sender);
+    Commands().Send(command, set_mode);
 }
 
 void TF_Main::Attach_Full_Screen(TF_Full_Screen* full_screen)
@@ -63,18 +41,8 @@ void TF_Main::Attach_Full_Screen(TF_Full_Screen* full_screen)
     if (!full_screen)
         return;
     T_Full_Screen_Host& host = full_screen->F_Main;
-    host.BTN_Deplace_HautClick = [this](QObject* Sender) { BTN_Deplace_HautClick(Sender); };
-    host.Gere_Preset_PTZ = [this](QObject* Sender, bool Set_Mode) { Gere_Preset_PTZ(Sender, Set_Mode); };
-    host.BTN_RebootClick = [this](QObject* Sender) { BTN_RebootClick(Sender); };
-    host.BTN_Flip_VClick = [this](QObject* Sender) { BTN_Flip_VClick(Sender); };
+    host.Ptz_Command_Click = [this](const Ptz_Command& command, bool set_mode) { Ptz_Command_Click(command, set_mode); };
     host.Alias_Of = [this](int slot) { return Is_Slot(slot) ? Cam[slot].Alias : std::string(); };
-    host.Read_Places = [this] {
-        return T_Full_Screen_Places{Full_Screen_Ptz_Top, Full_Screen_Ptz_Left, Full_Screen_E_Fct_Top, Full_Screen_E_Fct_Left};
-    };
-    host.Store_Places = [this](const T_Full_Screen_Places& places) {
-        Full_Screen_Ptz_Top = places.Full_Screen_Ptz_Top;
-        Full_Screen_Ptz_Left = places.Full_Screen_Ptz_Left;
-        Full_Screen_E_Fct_Top = places.Full_Screen_E_Fct_Top;
-        Full_Screen_E_Fct_Left = places.Full_Screen_E_Fct_Left;
-    };
+    host.Read_Places = [this] { return Full_Screen_Places; };
+    host.Store_Places = [this](const T_Full_Screen_Places& places) { Full_Screen_Places = places; };
 }

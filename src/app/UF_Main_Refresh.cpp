@@ -40,18 +40,20 @@ void TF_Main::Refresh_Cams()
             release_stream();
             continue;
         }
-        T_Cam_Slot_Controls& controls = Grid().Slot(N);
         const T_Cam& cam = Cam[N];
-        const QString caption = QString::fromStdString(Slot_Caption(N, cam.Alias));
+        T_Slot_View view;
+        view.Caption = QString::fromStdString(Slot_Caption(N, cam.Alias));
 
         if (full_screen_shown && N != N_Cam_Full_Screen) {
             // Only the full-screen camera is fetched, shown, measured and recorded; the others are frozen.
-            Apply_Slot_Look(controls, Slot_Look::Frozen, caption, nullptr);
+            view.Look = Slot_Look::Frozen;
+            Grid().Show(N, view);
             release_stream();
             continue;
         }
+        bool save = false;
         if (!cam.Valide || !worker) {
-            Apply_Slot_Look(controls, Slot_Look::Disabled, caption, nullptr);
+            view.Look = Slot_Look::Disabled;
             release_stream();
         } else {
             const T_Fetch_Request request = Fetch_Request(cam);
@@ -63,47 +65,32 @@ void TF_Main::Refresh_Cams()
                 if (Log_Active)
                     PNL_Visue_Expert->Append_Line(Log_Line_Note(stamp, N, note));
             if (worker->Not_Connected()) {
-                Apply_Slot_Look(controls, Slot_Look::Waiting, caption, nullptr);
+                view.Look = Slot_Look::Waiting;
                 if (Log_Active)
                     PNL_Visue_Expert->Append_Line(Log_Line_Not_Connected(stamp, N, url));
             } else {
-                Apply_Slot_Look(controls, Slot_Look::Live, caption, &worker->BMP_Received());
+                view.Look = Slot_Look::Live;
+                view.Picture = worker->BMP_Received();
                 if (Log_Active)
                     PNL_Visue_Expert->Append_Line(Log_Line_Shown(stamp, N, worker->Time_Requested(), url));
-                Record_Cam(N, now, writer);
+                save = Record_Cam(N, now, view);
             }
         }
-        if (!Creating && F_Full_Screen)
-            Mirror_Full_Screen(N);
+        Grid().Show(N, view);
+        if (!Creating && F_Full_Screen) {
+            if (F_Full_Screen->isVisible())
+                F_Full_Screen->Show(N_Cam_Full_Screen, view);
+            else
+                F_Full_Screen->Clear_Picture();
+        }
+        // A snapshot that cannot be written ends the pass here (the error goes to the program's error path).
+        if (save)
+            writer.Save(worker->BMP_Received(), cam.Alias, N, now, Dest_Folder);
     }
     Update_Certificate_Offer();
 }
 
-void TF_Main::Mirror_Full_Screen(int N)
-{
-    TF_Full_Screen& full = *F_Full_Screen;
-    if (!full.isVisible()) {
-        full.IMG_Cam->Clear();
-        return;
-    }
-    const T_Cam_Slot_Controls& c = Grid().Slot(N);
-    full.N_Cam = N_Cam_Full_Screen;
-    full.PNL_Status_Cam->setVisible(c.PNL_Status_Cam->isVisibleTo(c.PNL_Cam));
-    full.PNL_Status_Cam->Set_Color(c.PNL_Status_Cam->Color());
-    full.PNL_Status_Cam->Set_Caption(c.PNL_Status_Cam->Caption());
-    full.IMG_Cam->setVisible(c.IMG_Cam->isVisibleTo(c.PNL_Status_Cam));
-    // A box of a third of the panel, a third of the way in.
-    const int third_w = full.PNL_Status_Cam->width() / 3;
-    const int third_h = full.PNL_Status_Cam->height() / 3;
-    full.GIF_Cam->setGeometry(third_w, third_h, third_w, third_h);
-    full.GIF_Cam->setVisible(c.GIF_Cam->isVisibleTo(c.PNL_Status_Cam));
-    full.GIF_Cam->Set_Animate(c.GIF_Cam->Animate());
-    Set_Label_Look(full.LBL_Cam, c.LBL_Cam->text(), c.LBL_Cam->palette().color(QPalette::WindowText), c.LBL_Cam->font().bold());
-    full.IMG_Cam->Set_Picture(c.IMG_Cam->Picture());
-    full.Show_N_Cam();
-}
-
-void TF_Main::Record_Cam(int N, const Local_Date_Time& now, Snapshot_Writer& writer)
+bool TF_Main::Record_Cam(int N, const Local_Date_Time& now, T_Slot_View& view)
 {
     const T_Cam& cam = Cam[N];
     const TF_Lib_Cam& worker = *Lib_Cam[static_cast<std::size_t>(N)];
@@ -120,23 +107,17 @@ void TF_Main::Record_Cam(int N, const Local_Date_Time& now, Snapshot_Writer& wri
     input.Folder_Usable = Is_Record_Folder(Dest_Folder);
     const T_Rec_Step_Output step = Record_Step(Rec_Slot[static_cast<std::size_t>(N)], input);
 
-    T_Cam_Slot_Controls& controls = Grid().Slot(N);
-    if (step.Show_Gauge) {
-        controls.PGB_Detect_Cam->setValue(step.Gauge_Position);
-        controls.PGB_Detect_Cam->setVisible(true);
-    }
-    if (step.Icon != Rec_Icon::None) {
-        const QImage* icon = step.Icon == Rec_Icon::Mod_NoRec   ? &IMG_Mod_NoRec
-                           : step.Icon == Rec_Icon::Mod_Rec     ? &IMG_Mod_Rec
-                           : step.Icon == Rec_Icon::Mod_RecDet  ? &IMG_Mod_RecDet
-                                                                : &IMG_Mod_NoRec_Timer;
-        controls.IMG_Status_Rec->Set_Picture(*icon);
-        controls.IMG_Status_Rec->setVisible(true);
+    if (step.Show_Gauge)
+        view.Motion_Gauge = step.Gauge_Position;
+    switch (step.Icon) {
+    case Rec_Icon::None: break;
+    case Rec_Icon::Mod_NoRec: view.Record_Icon = IMG_Mod_NoRec; break;
+    case Rec_Icon::Mod_Rec: view.Record_Icon = IMG_Mod_Rec; break;
+    case Rec_Icon::Mod_RecDet: view.Record_Icon = IMG_Mod_RecDet; break;
+    case Rec_Icon::Mod_NoRec_Timer: view.Record_Icon = IMG_Mod_NoRec_Timer; break;
     }
     // A snapshot refused for its folder is only told in the log, once per interval.
     if (step.Refused && Log_Active)
         PNL_Visue_Expert->Append_Line(Log_Line_Note(Log_Stamp(now), N, Not_Recorded_Note(Dest_Folder)));
-    // A snapshot that cannot be written ends the pass here (the error goes to the application's handler).
-    if (step.Save_Now)
-        writer.Save(worker.BMP_Received(), cam.Alias, N, now, Dest_Folder);
+    return step.Save_Now;
 }

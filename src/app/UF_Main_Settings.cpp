@@ -16,6 +16,7 @@
 #include "Ptz_Panel.h"
 #include "Settings_Panel.h"
 #include "Text_Edit.h"
+#include "T_General.h"
 #include "Time_Edit.h"
 
 #include <QCheckBox>
@@ -172,33 +173,33 @@ void TF_Main::BTN_RefreshClick(QObject* /*Sender*/)
     Refresh_Cams();
 }
 
+T_General TF_Main::General_Defaults()
+{
+    T_General defaults;
+    defaults.Dest_Folder = Default_Dest_Folder();
+    defaults.Dir_Save_Load = Default_Dir_Save_Load();
+    return defaults;
+}
+
 void TF_Main::Read_General_Ini(const std::string& file)
 {
-    CBX_Nb_Cam->setCurrentIndex(Ini_Read_Int(file, "general", "CBX_Nb_Cam", 0));
-    CBX_N_Cam->setCurrentIndex(Ini_Read_Int(file, "general", "CBX_N_Cam", 0));
-    // An index past the last size is taken as the last size.
-    const int size = Ini_Read_Int(file, "general", "CBX_Size_Pnl", 2);
-    CBX_Size_Pnl->setCurrentIndex(size > 3 ? 3 : size);
-    CBX_Frame_Rate->setCurrentIndex(Ini_Read_Int(file, "general", "CBX_Frame_Rate", 7));
+    Apply_General(Read_General(file, General_Defaults()));
+}
 
-    const int log_top = Ini_Read_Int(file, "PNL_Visue_Expert", "PNL_Visue_Expert.Top", 0);
-    const int log_left = Ini_Read_Int(file, "PNL_Visue_Expert", "PNL_Visue_Expert.Left", 0);
-    const int log_width = Ini_Read_Int(file, "PNL_Visue_Expert", "PNL_Visue_Expert.Width", 600);
-    const int log_height = Ini_Read_Int(file, "PNL_Visue_Expert", "PNL_Visue_Expert.Height", 300);
-    PNL_Visue_Expert->setGeometry(log_left, log_top, log_width, log_height);
-    const int ptz_top = Ini_Read_Int(file, "PNL_Ptz", "PNL_Ptz.Top", 0);
-    const int ptz_left = Ini_Read_Int(file, "PNL_Ptz", "PNL_Ptz.Left", 0);
-    PNL_Ptz->move(ptz_left, ptz_top);
-
-    Full_Screen_Ptz_Top = Ini_Read_Int(file, "F_Full_Screen.PNL_Ptz", "F_Full_Screen.PNL_Ptz.Top", 0);
-    Full_Screen_Ptz_Left = Ini_Read_Int(file, "F_Full_Screen.PNL_Ptz", "F_Full_Screen.PNL_Ptz.Left", 0);
-    Full_Screen_E_Fct_Top = Ini_Read_Int(file, "F_Full_Screen.PNL_E_Fct", "F_Full_Screen.PNL_E_Fct.Top", 0);
-    Full_Screen_E_Fct_Left = Ini_Read_Int(file, "F_Full_Screen.PNL_E_Fct", "F_Full_Screen.PNL_E_Fct.Left", 0);
-
-    PNL_Config->EDT_Frequence_Rec->Set_Value(Ini_Read_Int(file, "snapshot_record", "EDT_Frequence_Rec", 5));
-    PNL_Config->EDT_Delay_Stop_Rec->Set_Value(Ini_Read_Int(file, "snapshot_record", "EDT_Delay_Stop_Rec", 60));
-    PNL_Config->DED_Dest_Folder->Set_Path_Bytes(Ini_Read_String(file, "snapshot_record", "DED_Dest_Folder", Default_Dest_Folder()));
-    Dir_Save_Load = Ini_Read_String(file, "Save_Load", "Dir_Save_Load", Default_Dir_Save_Load());
+void TF_Main::Apply_General(const T_General& g)
+{
+    // A list whose shown item changes runs its change handler at once.
+    CBX_Nb_Cam->setCurrentIndex(g.Nb_Cam_Index);
+    CBX_N_Cam->setCurrentIndex(g.N_Cam_Index);
+    CBX_Size_Pnl->setCurrentIndex(g.Size_Pnl_Index);
+    CBX_Frame_Rate->setCurrentIndex(g.Frame_Rate_Index);
+    PNL_Visue_Expert->setGeometry(g.Log_Panel.Left, g.Log_Panel.Top, g.Log_Panel.Width, g.Log_Panel.Height);
+    PNL_Ptz->move(g.Ptz_Panel.Left, g.Ptz_Panel.Top);
+    Full_Screen_Places = {g.Full_Screen_Ptz.Top, g.Full_Screen_Ptz.Left, g.Full_Screen_E_Fct.Top, g.Full_Screen_E_Fct.Left};
+    PNL_Config->EDT_Frequence_Rec->Set_Value(g.Frequence_Rec);
+    PNL_Config->EDT_Delay_Stop_Rec->Set_Value(g.Delay_Stop_Rec);
+    PNL_Config->DED_Dest_Folder->Set_Path_Bytes(g.Dest_Folder);
+    Dir_Save_Load = g.Dir_Save_Load;
 
     EDT_Frequence_RecExit(PNL_Config->EDT_Frequence_Rec);
     EDT_Delay_Stop_RecExit(PNL_Config->EDT_Delay_Stop_Rec);
@@ -208,25 +209,26 @@ void TF_Main::Read_General_Ini(const std::string& file)
     Nb_Cam = CBX_Nb_Cam->currentIndex() + 1;
 }
 
+T_General TF_Main::Current_General() const
+{
+    T_General g;
+    g.Nb_Cam_Index = CBX_Nb_Cam->currentIndex();
+    g.N_Cam_Index = CBX_N_Cam->currentIndex();
+    g.Size_Pnl_Index = CBX_Size_Pnl->currentIndex();
+    g.Frame_Rate_Index = CBX_Frame_Rate->currentIndex();
+    const QRect log = PNL_Visue_Expert->geometry();
+    g.Log_Panel = {log.top(), log.left(), log.width(), log.height()};
+    g.Ptz_Panel = {PNL_Ptz->y(), PNL_Ptz->x()};
+    g.Full_Screen_Ptz = {Full_Screen_Places.Full_Screen_Ptz_Top, Full_Screen_Places.Full_Screen_Ptz_Left};
+    g.Full_Screen_E_Fct = {Full_Screen_Places.Full_Screen_E_Fct_Top, Full_Screen_Places.Full_Screen_E_Fct_Left};
+    g.Frequence_Rec = PNL_Config->EDT_Frequence_Rec->Value();
+    g.Delay_Stop_Rec = PNL_Config->EDT_Delay_Stop_Rec->Value();
+    g.Dest_Folder = PNL_Config->DED_Dest_Folder->Path_Bytes();
+    g.Dir_Save_Load = Dir_Save_Load;
+    return g;
+}
+
 void TF_Main::Write_General_Ini(const std::string& file)
 {
-    Ini_Write_Int(file, "general", "CBX_Nb_Cam", CBX_Nb_Cam->currentIndex());
-    Ini_Write_Int(file, "general", "CBX_N_Cam", CBX_N_Cam->currentIndex());
-    Ini_Write_Int(file, "general", "CBX_Size_Pnl", CBX_Size_Pnl->currentIndex());
-    Ini_Write_Int(file, "general", "CBX_Frame_Rate", CBX_Frame_Rate->currentIndex());
-    const QRect log = PNL_Visue_Expert->geometry();
-    Ini_Write_Int(file, "PNL_Visue_Expert", "PNL_Visue_Expert.Top", log.top());
-    Ini_Write_Int(file, "PNL_Visue_Expert", "PNL_Visue_Expert.Left", log.left());
-    Ini_Write_Int(file, "PNL_Visue_Expert", "PNL_Visue_Expert.Width", log.width());
-    Ini_Write_Int(file, "PNL_Visue_Expert", "PNL_Visue_Expert.Height", log.height());
-    Ini_Write_Int(file, "PNL_Ptz", "PNL_Ptz.Top", PNL_Ptz->y());
-    Ini_Write_Int(file, "PNL_Ptz", "PNL_Ptz.Left", PNL_Ptz->x());
-    Ini_Write_Int(file, "F_Full_Screen.PNL_Ptz", "F_Full_Screen.PNL_Ptz.Top", Full_Screen_Ptz_Top);
-    Ini_Write_Int(file, "F_Full_Screen.PNL_Ptz", "F_Full_Screen.PNL_Ptz.Left", Full_Screen_Ptz_Left);
-    Ini_Write_Int(file, "F_Full_Screen.PNL_E_Fct", "F_Full_Screen.PNL_E_Fct.Top", Full_Screen_E_Fct_Top);
-    Ini_Write_Int(file, "F_Full_Screen.PNL_E_Fct", "F_Full_Screen.PNL_E_Fct.Left", Full_Screen_E_Fct_Left);
-    Ini_Write_Int(file, "snapshot_record", "EDT_Frequence_Rec", PNL_Config->EDT_Frequence_Rec->Value());
-    Ini_Write_Int(file, "snapshot_record", "EDT_Delay_Stop_Rec", PNL_Config->EDT_Delay_Stop_Rec->Value());
-    Ini_Write_String(file, "snapshot_record", "DED_Dest_Folder", PNL_Config->DED_Dest_Folder->Path_Bytes());
-    Ini_Write_String(file, "Save_Load", "Dir_Save_Load", Dir_Save_Load);
+    Write_General(file, Current_General());
 }

@@ -19,19 +19,8 @@ std::string Write_Flip_Url(const T_Cam& cam, int value);
 // base + "/reboot.cgi?user=L&pwd=P".
 std::string Reboot_Url(const T_Cam& cam);
 
-// Jog command number of a button, by its exact (case-sensitive) name: BTN_Deplace_Haut 0,
-// BTN_Deplace_Bas 2, BTN_Deplace_Gauche 4, BTN_Deplace_Droite 6; nullopt for any other name.
-std::optional<int> Jog_Command(const std::string& button_name);
-
-// Preset number of a button: the name from its 12th character on (after "BTN_Go_PTZ_") read with
-// Text_To_Int; nullopt unless that gives 1..10.
-std::optional<int> Preset_Number(const std::string& button_name);
-
 // Command number for preset n (1..10): 28 + 2n to store the current position, 29 + 2n to go there.
 int Preset_Command(int n, bool set_mode);
-
-// Mirror bit toggled by a button: BTN_Flip_V 1 (vertical), BTN_Flip_H 2 (horizontal); nullopt otherwise.
-std::optional<int> Flip_Bit(const std::string& button_name);
 
 // The question asked before storing preset n: "... preset position N°" + n (degree sign U+00B0).
 std::string Preset_Question(int n);

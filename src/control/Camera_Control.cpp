@@ -10,15 +10,6 @@
 
 #include <vector>
 
-namespace {
-
-std::string Name_Of(const QObject* sender)
-{
-    return sender != nullptr ? sender->objectName().toStdString() : std::string();
-}
-
-}  // namespace
-
 Camera_Control::Camera_Control(const T_Cams& cams, Selected_Slot_Function selected_slot, QWidget* parent_window)
     : cams_(cams), selected_slot_(std::move(selected_slot)), parent_window_(parent_window)
 {
@@ -70,43 +61,41 @@ Dbx_Answer Camera_Control::DBX_Fonction_PTZ(const std::string& question)
     }
 }
 
-void Camera_Control::BTN_Deplace_HautClick(QObject* Sender)
+void Camera_Control::Send(const Ptz_Command& command, bool set_mode)
+{
+    switch (command.Action) {
+    case Ptz_Action::Jog: Jog(command.Code); break;
+    case Ptz_Action::Preset: Gere_Preset_PTZ(command.Code, set_mode); break;
+    case Ptz_Action::Mirror: Toggle_Mirror(command.Code); break;
+    case Ptz_Action::Reboot: BTN_RebootClick(); break;
+    }
+}
+
+void Camera_Control::Jog(int code)
 {
     const int slot = Slot();
     if (slot == 0)
         return;
-    const std::optional<int> command = Jog_Command(Name_Of(Sender));
-    if (!command)
-        return;
-    Send_Command(Client(slot), Jog_Url(cams_[slot], *command));
+    Send_Command(Client(slot), Jog_Url(cams_[slot], code));
 }
 
-void Camera_Control::BTN_Go_PTZ_1Click(QObject* Sender, bool set_mode)
+void Camera_Control::Gere_Preset_PTZ(int n, bool Set_Mode)
 {
-    Gere_Preset_PTZ(Sender, set_mode);
-}
-
-void Camera_Control::Gere_Preset_PTZ(QObject* Sender, bool Set_Mode)
-{
-    const std::optional<int> n = Preset_Number(Name_Of(Sender));
-    if (!n)
+    if (n < 1 || n > 10)
         return;
     const int slot = Slot();
     if (slot == 0)
         return;
     // Only an explicit No keeps the preset: the box closed any other way goes on.
-    if (Set_Mode && DBX_Fonction_PTZ(Preset_Question(*n)) == Dbx_Answer::No)
+    if (Set_Mode && DBX_Fonction_PTZ(Preset_Question(n)) == Dbx_Answer::No)
         return;
-    Send_Command(Client(slot), Preset_Url(cams_[slot], Preset_Command(*n, Set_Mode)));
+    Send_Command(Client(slot), Preset_Url(cams_[slot], Preset_Command(n, Set_Mode)));
 }
 
-void Camera_Control::BTN_Flip_VClick(QObject* Sender)
+void Camera_Control::Toggle_Mirror(int bit)
 {
     const int slot = Slot();
     if (slot == 0)
-        return;
-    const std::optional<int> bit = Flip_Bit(Name_Of(Sender));
-    if (!bit)
         return;
     T_Http_Client& client = Client(slot);
     std::vector<std::string> answer;
@@ -115,10 +104,10 @@ void Camera_Control::BTN_Flip_VClick(QObject* Sender)
     const std::optional<int> current = Current_Flip(answer);
     if (!current)
         return;
-    Send_Command(client, Write_Flip_Url(cams_[slot], Toggled_Flip(*current, *bit)));
+    Send_Command(client, Write_Flip_Url(cams_[slot], Toggled_Flip(*current, bit)));
 }
 
-void Camera_Control::BTN_RebootClick(QObject* /*Sender*/)
+void Camera_Control::BTN_RebootClick()
 {
     const int slot = Slot();
     if (slot == 0)

@@ -1,4 +1,5 @@
 #pragma once
+#include "Ptz_Command.h"
 #include "T_Cam.h"
 
 #include <QPointer>
@@ -19,7 +20,7 @@ enum class Dbx_Answer { Yes, No, Other };
 //
 // Every handler acts on the selected slot (read at each click; anything outside 1..9 makes every
 // handler do nothing) and reads that slot's stored record, not the settings panel's edit fields.
-// A handler tells the pressed button by the sender's objectName. Requests run synchronously on the
+// The buttons hand over their commands as values (Ptz_Command). Requests run synchronously on the
 // calling (user-interface) thread, each slot through a client object of its own, created on first
 // use, so a command never shares a connection with the slot's snapshot fetch nor waits for it;
 // its time-outs (Command_Http_Settings) bound how long a silent camera holds the thread.
@@ -40,17 +41,18 @@ public:
     // with Yes and No over the parent window.
     void Set_Confirm(Confirm_Function DBX_Fonction_PTZ);
 
-    // BTN_Deplace_Haut / _Bas / _Gauche / _Droite: one step in the sender's direction.
-    void BTN_Deplace_HautClick(QObject* Sender);
-    // BTN_Go_PTZ_1 .. BTN_Go_PTZ_10: Gere_Preset_PTZ with the state of the panel's SWT_Preset.
-    void BTN_Go_PTZ_1Click(QObject* Sender, bool set_mode);
-    // Stores the current position as the sender's preset (Set_Mode, after the user confirms) or
-    // moves to it.
-    void Gere_Preset_PTZ(QObject* Sender, bool Set_Mode);
-    // BTN_Flip_V / BTN_Flip_H: reads the mirror state and writes it back with one bit inverted.
-    void BTN_Flip_VClick(QObject* Sender);
-    // BTN_Reboot: reboots the camera when the user answers Yes.
-    void BTN_RebootClick(QObject* Sender);
+    // What a PTZ panel's button asks: the command below that matches its action. set_mode is the
+    // panel's Move/Set switch, for a preset.
+    void Send(const Ptz_Command& command, bool set_mode);
+
+    // One step: code 0 up, 2 down, 4 left, 6 right.
+    void Jog(int code);
+    // Stores the current position as preset n (1..10; Set_Mode, after the user confirms) or moves to it.
+    void Gere_Preset_PTZ(int n, bool Set_Mode);
+    // Reads the mirror state and writes it back with bit (1 vertical, 2 horizontal) inverted.
+    void Toggle_Mirror(int bit);
+    // Reboots the camera when the user answers Yes.
+    void BTN_RebootClick();
 
     // The command client of a slot (1..9), created on first use, answering challenges with the slot's login.
     T_Http_Client& Client(int slot);

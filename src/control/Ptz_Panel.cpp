@@ -28,6 +28,12 @@ Panel* New_Panel(QWidget* parent, const char* name, const QRect& place, const QC
     return panel;
 }
 
+QString Name_Of(const Ptz_Command& command)
+{
+    const std::string_view name = Ptz_Button_For(command).Name;
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
 QPushButton* New_Button(QWidget* parent, const QString& name, const QString& caption, const QRect& place)
 {
     auto* button = new QPushButton(caption, parent);
@@ -62,6 +68,22 @@ Ptz_Panel::Ptz_Panel(QWidget* parent) : Caption_Panel(parent)
     hide();
 }
 
+QAbstractButton* Ptz_Panel::Button_For(const Ptz_Command& command) const
+{
+    return findChild<QAbstractButton*>(Name_Of(command));
+}
+
+void Ptz_Panel::Connect_Command(QAbstractButton* button, const Ptz_Command& command)
+{
+    const auto send = [this, command] {
+        emit Command_Click(command, command.Action == Ptz_Action::Preset && SWT_Preset->isChecked());
+    };
+    if (auto* repeating = qobject_cast<Repeat_Button*>(button))
+        connect(repeating, &Repeat_Button::Repeat_Click, this, send);
+    else
+        connect(button, &QAbstractButton::clicked, this, send);
+}
+
 void Ptz_Panel::resizeEvent(QResizeEvent* event)
 {
     Caption_Panel::resizeEvent(event);
@@ -92,11 +114,11 @@ void Ptz_Panel::Create_Presets()
 
     static constexpr std::array<int, 5> Lefts{6, 25, 44, 63, 82};
     for (int i = 0; i < 10; ++i) {
-        const QString number = QString::number(i + 1);
+        const Ptz_Command preset{Ptz_Action::Preset, i + 1};
         const QRect place(Lefts[static_cast<std::size_t>(i % 5)], i < 5 ? 46 : 70, 19, 23);
-        QPushButton* button = New_Button(PNL_Go_Ptz, QStringLiteral("BTN_Go_PTZ_") + number, number, place);
+        QPushButton* button = New_Button(PNL_Go_Ptz, Name_Of(preset), QString::number(i + 1), place);
         BTN_Go_PTZ[static_cast<std::size_t>(i)] = button;
-        connect(button, &QPushButton::clicked, this, [this, button] { emit Preset_Click(button); });
+        Connect_Command(button, preset);
     }
 }
 
@@ -104,40 +126,43 @@ void Ptz_Panel::Create_Jog()
 {
     PNL_Ptz_Jog = New_Panel(PNL_Ptz_Global, "PNL_Ptz_Jog", QRect(117, 23, 74, 98), Qt::black);
 
-    const auto jog = [this](const char* name, const QRect& place, Icons::Direction direction) {
+    const auto jog = [this](int code, const QRect& place, Icons::Direction direction) {
+        const Ptz_Command command{Ptz_Action::Jog, code};
         auto* button = new Repeat_Button(PNL_Ptz_Jog);
-        button->setObjectName(QString::fromLatin1(name));
+        button->setObjectName(Name_Of(command));
         button->setGeometry(place);
         button->Set_Repeat_Delay(200);
         button->Set_Repeat_Interval(20);
         button->setIcon(QIcon(Icons::Arrow(direction, place.size())));
-        connect(button, &Repeat_Button::Repeat_Click, this, [this, button] { emit Jog_Click(button); });
+        Connect_Command(button, command);
         return button;
     };
-    BTN_Deplace_Haut = jog("BTN_Deplace_Haut", QRect(22, 15, 29, 18), Icons::Direction::Up);
-    BTN_Deplace_Gauche = jog("BTN_Deplace_Gauche", QRect(4, 35, 17, 27), Icons::Direction::Left);
-    BTN_Deplace_Droite = jog("BTN_Deplace_Droite", QRect(52, 35, 17, 27), Icons::Direction::Right);
-    BTN_Deplace_Bas = jog("BTN_Deplace_Bas", QRect(22, 63, 29, 18), Icons::Direction::Down);
+    BTN_Deplace_Haut = jog(0, QRect(22, 15, 29, 18), Icons::Direction::Up);
+    BTN_Deplace_Gauche = jog(4, QRect(4, 35, 17, 27), Icons::Direction::Left);
+    BTN_Deplace_Droite = jog(6, QRect(52, 35, 17, 27), Icons::Direction::Right);
+    BTN_Deplace_Bas = jog(2, QRect(22, 63, 29, 18), Icons::Direction::Down);
 }
 
 void Ptz_Panel::Create_Extras()
 {
     PNL_PTZ_Ext = New_Panel(PNL_Ptz_Global, "PNL_PTZ_Ext", QRect(6, 126, 185, 39), Qt::black);
 
-    BTN_Reboot = New_Button(PNL_PTZ_Ext, QStringLiteral("BTN_Reboot"), QStringLiteral("Reboot cam"), QRect(6, 3, 95, 32));
+    const Ptz_Command reboot{Ptz_Action::Reboot, 0};
+    BTN_Reboot = New_Button(PNL_PTZ_Ext, Name_Of(reboot), QStringLiteral("Reboot cam"), QRect(6, 3, 95, 32));
     BTN_Reboot->setToolTip(QStringLiteral("Reboot the camera"));
-    connect(BTN_Reboot, &QPushButton::clicked, this, [this] { emit Reboot_Click(BTN_Reboot); });
+    Connect_Command(BTN_Reboot, reboot);
 
     PNL_Separe10 = New_Panel(PNL_PTZ_Ext, "PNL_Separe10", QRect(106, 3, 3, 32), Separator_Color);
 
-    const auto mirror = [this](const char* name, int left, const QPixmap& picture, const char* hint) {
-        QPushButton* button = New_Button(PNL_PTZ_Ext, QString::fromLatin1(name), QString(), QRect(left, 3, 32, 32));
+    const auto mirror = [this](int bit, int left, const QPixmap& picture, const char* hint) {
+        const Ptz_Command command{Ptz_Action::Mirror, bit};
+        QPushButton* button = New_Button(PNL_PTZ_Ext, Name_Of(command), QString(), QRect(left, 3, 32, 32));
         button->setIcon(QIcon(picture));
         button->setIconSize(QSize(24, 24));
         button->setToolTip(QString::fromLatin1(hint));
-        connect(button, &QPushButton::clicked, this, [this, button] { emit Flip_Click(button); });
+        Connect_Command(button, command);
         return button;
     };
-    BTN_Flip_V = mirror("BTN_Flip_V", 115, Icons::Mirror_Vertical(), "Vertical miror");
-    BTN_Flip_H = mirror("BTN_Flip_H", 149, Icons::Mirror_Horizontal(), "Horizontal miror");
+    BTN_Flip_V = mirror(1, 115, Icons::Mirror_Vertical(), "Vertical miror");
+    BTN_Flip_H = mirror(2, 149, Icons::Mirror_Horizontal(), "Horizontal miror");
 }

@@ -1,9 +1,11 @@
 #pragma once
 #include "Caption_Panel.h"
+#include "Ptz_Command.h"
 
 #include <array>
 
 class Panel;
+class QAbstractButton;
 class QLabel;
 class QPushButton;
 class Repeat_Button;
@@ -13,10 +15,9 @@ class Two_State_Switch;
 // the Move/Set switch, the reboot button and the two mirror buttons, under a strip naming the camera.
 // The main window and the full-screen window each have one.
 //
-// It holds no logic: it only reports which button was used (the button itself is the sender, so a
-// shared handler finds the direction or preset number from its objectName) and, through
-// Caption_Panel::Close_Query, its close button. Every control carries its name as objectName.
-// Hidden at creation.
+// It holds no logic: it only reports the command of the button that was used (each button is made from
+// the Ptz_Buttons list and carries its command) and, through Caption_Panel::Close_Query, its close
+// button. Every control carries its name as objectName. Hidden at creation.
 class Ptz_Panel : public Caption_Panel {
     Q_OBJECT
 public:
@@ -43,18 +44,20 @@ public:
     QPushButton* BTN_Flip_V = nullptr;
     QPushButton* BTN_Flip_H = nullptr;
 
+    // The command of a button of this panel (named after it in Ptz_Buttons).
+    QAbstractButton* Button_For(const Ptz_Command& command) const;
+
 signals:
-    // A jog button clicked, at its press and at each repetition while held.
-    void Jog_Click(QObject* sender);
-    // A preset button clicked; read SWT_Preset for the mode.
-    void Preset_Click(QObject* sender);
-    void Reboot_Click(QObject* sender);
-    void Flip_Click(QObject* sender);
+    // A button was used: a jog button at its press and at each repetition while held. For a preset,
+    // set_mode is the state of SWT_Preset at the click ("Set"); false for every other command.
+    void Command_Click(const Ptz_Command& command, bool set_mode);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Makes button send command when clicked (a repeating button at each repetition).
+    void Connect_Command(QAbstractButton* button, const Ptz_Command& command);
     void Create_Presets();
     void Create_Jog();
     void Create_Extras();

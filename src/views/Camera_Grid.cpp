@@ -37,6 +37,11 @@ Camera_Grid::Camera_Grid(QWidget* PNL_Cams)
         Create_Slot(slot);
 }
 
+void Camera_Grid::Show(int slot, const T_Slot_View& view)
+{
+    Draw_Slot_View(Slot(slot), view);
+}
+
 T_Cam_Slot_Controls& Camera_Grid::Slot(int slot)
 {
     if (slot < 1 || slot > 9)

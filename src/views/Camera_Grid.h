@@ -1,5 +1,6 @@
 #pragma once
 #include "Grid_Geometry.h"
+#include "Slot_Look.h"
 
 #include <QObject>
 
@@ -33,6 +34,8 @@ public:
 
     // Controls of slot 1..9 (throws std::out_of_range for another number).
     T_Cam_Slot_Controls& Slot(int slot);
+    // Draws what the refresh pass hands for slot 1..9.
+    void Show(int slot, const T_Slot_View& view);
 
     // Lays the grid out: panels of the size of item index size_index, nb_cam of them shown, PNL_Cams sized to
     // hold them; slots above nb_cam are hidden and keep their size and place.

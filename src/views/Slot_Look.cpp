@@ -27,14 +27,22 @@ void Set_Label_Look(QLabel* label, const QString& text, const QColor& color, boo
     }
 }
 
-void Apply_Slot_Look(T_Cam_Slot_Controls& c, Slot_Look look, const QString& caption, const QImage* picture)
+void Draw_Slot_View(T_Cam_Slot_Controls& c, const T_Slot_View& view)
 {
     c.PNL_Status_Cam->setVisible(true);
-    c.PGB_Detect_Cam->setVisible(false);
-    c.IMG_Status_Rec->setVisible(false);
-    Set_Label_Look(c.LBL_Cam, caption, look == Slot_Look::Live ? Label_Green : Label_Red, true);
+    if (c.PGB_Detect_Cam) {
+        if (view.Motion_Gauge)
+            c.PGB_Detect_Cam->setValue(*view.Motion_Gauge);
+        c.PGB_Detect_Cam->setVisible(view.Motion_Gauge.has_value());
+    }
+    if (c.IMG_Status_Rec) {
+        if (!view.Record_Icon.isNull())
+            c.IMG_Status_Rec->Set_Picture(view.Record_Icon);
+        c.IMG_Status_Rec->setVisible(!view.Record_Icon.isNull());
+    }
+    Set_Label_Look(c.LBL_Cam, view.Caption, view.Look == Slot_Look::Live ? Label_Green : Label_Red, true);
 
-    switch (look) {
+    switch (view.Look) {
     case Slot_Look::Frozen:
         c.IMG_Cam->setVisible(true);
         c.GIF_Cam->setVisible(false);
@@ -59,8 +67,7 @@ void Apply_Slot_Look(T_Cam_Slot_Controls& c, Slot_Look look, const QString& capt
         c.GIF_Cam->setVisible(false);
         c.GIF_Cam->Set_Animate(false);
         c.IMG_Cam->setVisible(true);
-        if (picture)
-            c.IMG_Cam->Set_Picture(*picture);
+        c.IMG_Cam->Set_Picture(view.Picture);
         break;
     }
 }

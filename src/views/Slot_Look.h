@@ -1,8 +1,10 @@
 #pragma once
 #include <QColor>
+#include <QImage>
 #include <QString>
 
-class QImage;
+#include <optional>
+
 class QLabel;
 struct T_Cam_Slot_Controls;
 
@@ -18,10 +20,20 @@ enum class Slot_Look {
 inline const QColor Label_Red{229, 20, 0};
 inline const QColor Label_Green{0, 137, 0};
 
-// Gives the slot's controls a look; the caption is "N-alias". Live needs the picture to show. The motion
-// gauge and the recording icon are hidden (the recording step shows them again when due). Only what
-// differs from the current state is changed, so a pass over unchanged slots repaints nothing.
-void Apply_Slot_Look(T_Cam_Slot_Controls& controls, Slot_Look look, const QString& caption, const QImage* picture);
+// What a refresh pass hands the views for one camera slot: the grid's panel and, for the camera shown
+// full screen, the full-screen window draw it; neither reads the other's controls.
+struct T_Slot_View {
+    Slot_Look Look = Slot_Look::Waiting;
+    QString Caption;                     // "N-alias", green when Live, red otherwise
+    QImage Picture;                      // the picture a Live slot shows (implicitly shared)
+    std::optional<int> Motion_Gauge;     // the motion gauge's position 0..100, when it shows
+    QImage Record_Icon;                  // the recording status icon, when it shows
+};
+
+// Draws view on a slot's controls (those of the grid or of the full-screen window; a control that is
+// null is not drawn). Only what differs from the current state is changed, so a pass over unchanged
+// slots repaints nothing.
+void Draw_Slot_View(T_Cam_Slot_Controls& controls, const T_Slot_View& view);
 
 // Sets a label's text, font colour and boldness when they differ.
 void Set_Label_Look(QLabel* label, const QString& text, const QColor& color, bool bold);

@@ -1,5 +1,8 @@
 #include "UF_Full_Screen.h"
 
+#include "Camera_Grid.h"
+#include "Slot_Look.h"
+
 #include "Busy_Animation.h"
 #include "Caption_Panel.h"
 #include "Gesture_Filter.h"
@@ -128,10 +131,10 @@ void TF_Full_Screen::Create_Ptz()
     for (QAbstractButton* button : PNL_Ptz->findChildren<QAbstractButton*>())
         button->setFocusPolicy(Qt::NoFocus);
     // Its close button only hides it (Caption_Panel's own behaviour): no handler here.
-    connect(PNL_Ptz, &Ptz_Panel::Jog_Click, this, [this](QObject* sender) { BTN_Deplace_HautClick(sender); });
-    connect(PNL_Ptz, &Ptz_Panel::Preset_Click, this, [this](QObject* sender) { BTN_Go_PTZ_1Click(sender); });
-    connect(PNL_Ptz, &Ptz_Panel::Reboot_Click, this, [this](QObject* sender) { BTN_RebootClick(sender); });
-    connect(PNL_Ptz, &Ptz_Panel::Flip_Click, this, [this](QObject* sender) { BTN_Flip_VClick(sender); });
+    connect(PNL_Ptz, &Ptz_Panel::Command_Click, this, [this](const Ptz_Command& command, bool set_mode) {
+        if (F_Main.Ptz_Command_Click)
+            F_Main.Ptz_Command_Click(command, set_mode);
+    });
 }
 
 void TF_Full_Screen::Create_E_Fct()
@@ -425,6 +428,28 @@ void TF_Full_Screen::BTN_Show_ZoomClick()
     Show_N_Cam();
 }
 
+void TF_Full_Screen::Show(int slot, const T_Slot_View& view)
+{
+    N_Cam = slot;
+    // The waiting animation: a box of a third of the panel, a third of the way in.
+    const int third_w = PNL_Status_Cam->width() / 3;
+    const int third_h = PNL_Status_Cam->height() / 3;
+    GIF_Cam->setGeometry(third_w, third_h, third_w, third_h);
+    T_Cam_Slot_Controls controls;
+    controls.PNL_Cam = PNL_Cam;
+    controls.PNL_Status_Cam = PNL_Status_Cam;
+    controls.IMG_Cam = IMG_Cam;
+    controls.GIF_Cam = GIF_Cam;
+    controls.LBL_Cam = LBL_Cam;
+    Draw_Slot_View(controls, view);
+    Show_N_Cam();
+}
+
+void TF_Full_Screen::Clear_Picture()
+{
+    IMG_Cam->Clear();
+}
+
 void TF_Full_Screen::Show_N_Cam()
 {
     if (!Is_Slot(N_Cam))
@@ -435,30 +460,4 @@ void TF_Full_Screen::Show_N_Cam()
         PNL_Ptz->PNL_Ptz_N_Cam->Set_Caption(caption);
     if (PNL_E_Fct->isVisibleTo(this))
         PNL_E_Fct_N_Cam->Set_Caption(caption);
-}
-
-// ---- forwarding to the main window ----
-
-void TF_Full_Screen::BTN_Deplace_HautClick(QObject* Sender)
-{
-    if (F_Main.BTN_Deplace_HautClick)
-        F_Main.BTN_Deplace_HautClick(Sender);
-}
-
-void TF_Full_Screen::BTN_Go_PTZ_1Click(QObject* Sender)
-{
-    if (F_Main.Gere_Preset_PTZ)
-        F_Main.Gere_Preset_PTZ(Sender, PNL_Ptz->SWT_Preset->isChecked());
-}
-
-void TF_Full_Screen::BTN_RebootClick(QObject* Sender)
-{
-    if (F_Main.BTN_RebootClick)
-        F_Main.BTN_RebootClick(Sender);
-}
-
-void TF_Full_Screen::BTN_Flip_VClick(QObject* Sender)
-{
-    if (F_Main.BTN_Flip_VClick)
-        F_Main.BTN_Flip_VClick(Sender);
 }

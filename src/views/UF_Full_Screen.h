@@ -5,6 +5,8 @@
 #include <string>
 
 class Busy_Animation;
+struct T_Slot_View;
+struct Ptz_Command;
 class Caption_Panel;
 class Gesture_Filter;
 class Panel;
@@ -27,11 +29,8 @@ struct T_Full_Screen_Places {
 // What the full-screen window needs from the main window. An empty member does nothing (or gives
 // the default places, or no alias).
 struct T_Full_Screen_Host {
-    // The main window's camera command handlers, called with this window's buttons as senders.
-    std::function<void(QObject* Sender)> BTN_Deplace_HautClick;
-    std::function<void(QObject* Sender, bool Set_Mode)> Gere_Preset_PTZ;
-    std::function<void(QObject* Sender)> BTN_RebootClick;
-    std::function<void(QObject* Sender)> BTN_Flip_VClick;
+    // The main window's camera commands: this window's PTZ panel hands over what its buttons ask.
+    std::function<void(const Ptz_Command& command, bool set_mode)> Ptz_Command_Click;
     // The stored alias of a slot 1..9.
     std::function<std::string(int slot)> Alias_Of;
     // The kept places of the tool panels: read when the window shows, stored when it hides.
@@ -40,9 +39,9 @@ struct T_Full_Screen_Host {
 };
 
 // F_Full_Screen: one camera over the whole screen, with a digital zoom and pan and its own PTZ panel.
-// Fed by the main window's refresh passes, which mirror the camera's grid panel into it (PNL_Status_Cam,
-// IMG_Cam, GIF_Cam, LBL_Cam, N_Cam) and then call Show_N_Cam. Hidden until a grid panel is
-// double-clicked; closing it (Escape, "Exit", a double click on the picture) hides it, never destroys it.
+// Fed by the main window's refresh passes, which hand it the same value they hand the camera's grid
+// panel (Show). Hidden until a grid panel is double-clicked; closing it (Escape, "Exit", a double click
+// on the picture) hides it, never destroys it.
 //
 // The zoom does not resample the picture: it sizes and moves IMG_Cam, and the window clips it
 // (arithmetic in Zoom_Math). Each time the window becomes active the picture fills it again at zoom 1.
@@ -88,6 +87,12 @@ public:
     // True while IMG_Cam is aligned to fill PNL_Status_Cam (after FormActivate, until Apply_Zoom).
     bool IMG_Cam_Fills() const { return img_fills_; }
 
+    // Draws slot's view (look, caption, picture; the grid's motion gauge and recording icon are not
+    // shown here), remembers slot as N_Cam and names it in the tool panels' strips.
+    void Show(int slot, const T_Slot_View& view);
+    // Lets go of the picture (while hidden nothing is shown).
+    void Clear_Picture();
+
     // Sizes and places IMG_Cam from Zoom and the offsets and moves the track bar.
     void Apply_Zoom();
     // Writes "N-alias" into the strips of the visible tool panels; nothing when N_Cam is not 1..9.
@@ -112,11 +117,6 @@ public:
     void Img_Zoom_LeftClick();
     void Img_Zoom_RightClick();
     void Img_Zoom_FullClick();
-    // Forwarding to the main window, with this window's button as the sender.
-    void BTN_Deplace_HautClick(QObject* Sender);
-    void BTN_Go_PTZ_1Click(QObject* Sender);
-    void BTN_RebootClick(QObject* Sender);
-    void BTN_Flip_VClick(QObject* Sender);
 
 protected:
     bool event(QEvent* event) override;

@@ -188,10 +188,10 @@ TEST_F(Ptz_Test, TheFullScreenPanelPlacesAreKeptByTheMainWindow)
     full_->PNL_Ptz->move(40, 50);
     full_->PNL_E_Fct->move(300, 20);
     full_->hide();
-    EXPECT_EQ(W().Full_Screen_Ptz_Left, 40);
-    EXPECT_EQ(W().Full_Screen_Ptz_Top, 50);
-    EXPECT_EQ(W().Full_Screen_E_Fct_Left, 300);
-    EXPECT_EQ(W().Full_Screen_E_Fct_Top, 20);
+    EXPECT_EQ(W().Full_Screen_Places.Full_Screen_Ptz_Left, 40);
+    EXPECT_EQ(W().Full_Screen_Places.Full_Screen_Ptz_Top, 50);
+    EXPECT_EQ(W().Full_Screen_Places.Full_Screen_E_Fct_Left, 300);
+    EXPECT_EQ(W().Full_Screen_Places.Full_Screen_E_Fct_Top, 20);
 }
 
 TEST_F(Ptz_Test, ClosingTheMainWindowReleasesTheFullScreenWindow)

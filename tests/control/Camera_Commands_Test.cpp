@@ -72,37 +72,6 @@ TEST(Command_Urls, Port80IsNamedInTheUrlButNotInTheHostLine)
     EXPECT_NE(other.find("\r\nHost: 127.0.0.1:8080\r\n"), std::string::npos) << other;
 }
 
-TEST(Command_Names, JogTableIsExactAndCaseSensitive)
-{
-    const std::vector<std::pair<std::string, std::optional<int>>> rows = {
-        {"BTN_Deplace_Haut", 0},    {"BTN_Deplace_Bas", 2},       {"BTN_Deplace_Gauche", 4},
-        {"BTN_Deplace_Droite", 6},  {"BTN_Deplace_haut", std::nullopt}, {"BTN_Deplace_Haut ", std::nullopt},
-        {"BTN_Deplace_Haut1", std::nullopt}, {"", std::nullopt}, {"BTN_Flip_V", std::nullopt},
-    };
-    for (const auto& [name, expected] : rows)
-        EXPECT_EQ(Jog_Command(name), expected) << "'" << name << "'";
-}
-
-TEST(Command_Names, PresetNumberIsTheNameTailReadAsANumber)
-{
-    const std::vector<std::pair<std::string, std::optional<int>>> rows = {
-        {"BTN_Go_PTZ_1", 1},
-        {"BTN_Go_PTZ_10", 10},
-        {"BTN_Go_PTZ_11", std::nullopt},
-        {"BTN_Go_PTZ_0", std::nullopt},
-        {"BTN_Go_PTZ_-1", std::nullopt},
-        {"BTN_Go_PTZ_", std::nullopt},
-        {"BTN_Go", std::nullopt},
-        {"", std::nullopt},
-        {"BTN_Go_PTZ_ 7", 7},           // blanks are removed before reading
-        {"BTN_Go_PTZ_2.9", 2},          // truncated
-        {"BTN_Go_PTZ_x", std::nullopt},
-        {"BTN_Deplace_Haut", std::nullopt},
-    };
-    for (const auto& [name, expected] : rows)
-        EXPECT_EQ(Preset_Number(name), expected) << "'" << name << "'";
-}
-
 TEST(Command_Names, PresetCommandNumbers)
 {
     const int set[10] = {30, 32, 34, 36, 38, 40, 42, 44, 46, 48};

@@ -20,13 +20,6 @@ using namespace std::chrono;
 
 constexpr int Slot = 2;   // not slot 1, so a handler that ignored the selection would show
 
-std::unique_ptr<QObject> Button(const char* name)
-{
-    auto button = std::make_unique<QObject>();
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
-
 std::string Ok(const std::string& body = "ok.\r\n")
 {
     return "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
@@ -97,7 +90,7 @@ struct Camsim_Fixture {
     std::string Last_Target() { return Target(Camera().Counters().Last_Request_Head); }
 };
 
-TEST(Camera_Control, JogStepsTheSelectedCameraByTheSendersName)
+TEST(Camera_Control, JogStepsTheSelectedCameraInTheCommandsDirection)
 {
     struct Row {
         const char* name;
@@ -110,7 +103,7 @@ TEST(Camera_Control, JogStepsTheSelectedCameraByTheSendersName)
     Camsim_Fixture f;
     for (const Row& row : rows) {
         const QPoint before = f.Camera().View();
-        f.control.BTN_Deplace_HautClick(Button(row.name).get());
+        f.control.Send({Ptz_Action::Jog, row.command}, false);
         EXPECT_EQ(f.Last_Target(),
                   "/decoder_control.cgi?user=admin&pwd=pw&command=" + std::to_string(row.command) + "&onestep=1")
             << row.name;
@@ -127,8 +120,8 @@ TEST(Camera_Control, CommandsToACameraBehindDigestReachItOnceEach)
 {
     Camsim_Fixture f("digest:sha256");
     const QPoint before = f.Camera().View();
-    f.control.BTN_Deplace_HautClick(Button("BTN_Deplace_Droite").get());   // challenged, then answered
-    f.control.BTN_Deplace_HautClick(Button("BTN_Deplace_Droite").get());   // answered up front
+    f.control.Jog(6);   // challenged, then answered
+    f.control.Jog(6);   // answered up front
     const Camsim_Counters counters = f.Camera().Counters();
     EXPECT_EQ(counters.Challenges, 1);
     EXPECT_EQ(counters.Authorized, 2);
@@ -140,14 +133,14 @@ TEST(Camera_Control, CommandsToACameraBehindDigestReachItOnceEach)
 TEST(Camera_Control, PresetNumbersOnTheWire)
 {
     Camsim_Fixture f;
-    f.control.Gere_Preset_PTZ(Button("BTN_Go_PTZ_10").get(), true);
+    f.control.Gere_Preset_PTZ(10, true);
     EXPECT_EQ(f.Last_Target(), "/decoder_control.cgi?user=admin&pwd=pw&command=48");
     ASSERT_EQ(f.questions.size(), 1u);
     EXPECT_EQ(f.questions[0],
               "Are you sure you want to set this actual position to the preset position N\xC2\xB0"
               "10");
 
-    f.control.BTN_Go_PTZ_1Click(Button("BTN_Go_PTZ_1").get(), false);
+    f.control.Send({Ptz_Action::Preset, 1}, false);
     EXPECT_EQ(f.Last_Target(), "/decoder_control.cgi?user=admin&pwd=pw&command=31");
     EXPECT_EQ(f.questions.size(), 1u) << "going to a preset asks nothing";
 }
@@ -156,11 +149,11 @@ TEST(Camera_Control, StoredPresetBringsTheCameraBack)
 {
     Camsim_Fixture f;
     const QPoint home = f.Camera().View();
-    f.control.Gere_Preset_PTZ(Button("BTN_Go_PTZ_3").get(), true);
-    f.control.BTN_Deplace_HautClick(Button("BTN_Deplace_Droite").get());
-    f.control.BTN_Deplace_HautClick(Button("BTN_Deplace_Bas").get());
+    f.control.Gere_Preset_PTZ(3, true);
+    f.control.Jog(6);
+    f.control.Jog(2);
     ASSERT_NE(f.Camera().View(), home);
-    f.control.Gere_Preset_PTZ(Button("BTN_Go_PTZ_3").get(), false);
+    f.control.Gere_Preset_PTZ(3, false);
     EXPECT_EQ(f.Camera().View(), home);
 }
 
@@ -184,9 +177,9 @@ TEST(Camera_Control, ConfirmationAnswers)
         Camsim_Fixture f;
         f.answer = row.answer;
         if (row.reboot)
-            f.control.BTN_RebootClick(Button("BTN_Reboot").get());
+            f.control.Send({Ptz_Action::Reboot, 0}, false);
         else
-            f.control.Gere_Preset_PTZ(Button("BTN_Go_PTZ_4").get(), true);
+            f.control.Send({Ptz_Action::Preset, 4}, true);
         ASSERT_EQ(f.questions.size(), 1u) << row.name;
         if (row.reboot) {
             EXPECT_EQ(f.questions[0], "Are you sure you want to reboot camera : Porch") << row.name;
@@ -204,12 +197,10 @@ TEST(Camera_Control, ConfirmationAnswers)
 TEST(Camera_Control, MirrorButtonsToggleTheirBitOnTheCamera)
 {
     Camsim_Fixture f;
-    const auto v = Button("BTN_Flip_V");
-    const auto h = Button("BTN_Flip_H");
-    const std::pair<QObject*, int> presses[] = {{v.get(), 1}, {h.get(), 3}, {v.get(), 2}, {h.get(), 0}};
-    for (const auto& [button, expected] : presses) {
-        f.control.BTN_Flip_VClick(button);
-        EXPECT_EQ(f.Camera().Flip(), expected) << button->objectName().toStdString();
+    const std::pair<int, int> presses[] = {{1, 1}, {2, 3}, {1, 2}, {2, 0}};   // bit, then the camera's state
+    for (const auto& [bit, expected] : presses) {
+        f.control.Send({Ptz_Action::Mirror, bit}, false);
+        EXPECT_EQ(f.Camera().Flip(), expected) << bit;
     }
     EXPECT_EQ(f.Requests("/get_camera_params.cgi"), 4);
     EXPECT_EQ(f.Requests("/camera_control.cgi"), 4);
@@ -221,19 +212,19 @@ TEST(Camera_Control, MirrorValueFromExactAnswers)
     struct Row {
         const char* name;
         std::string reply;
-        const char* button;
+        int bit;       // 1 vertical, 2 horizontal
         int written;   // -1: no write request
     };
     const std::vector<Row> rows = {
-        {"flip=0, vertical", Ok("resolution=32\r\nflip=0\r\nfps=0\r\n"), "BTN_Flip_V", 1},
-        {"flip=0, horizontal", Ok("resolution=32\r\nflip=0\r\nfps=0\r\n"), "BTN_Flip_H", 2},
-        {"flip=3, vertical", Ok("flip=3\n"), "BTN_Flip_V", 2},
-        {"flip=3, horizontal", Ok("flip=3\n"), "BTN_Flip_H", 1},
-        {"flip= ends its line", Ok("brightness=96\r\nflip=\r\nfps=0"), "BTN_Flip_H", 2},
-        {"last flip= line counts", Ok("flip=1\rflip=2\r"), "BTN_Flip_V", 3},
-        {"no flip= line", Ok("resolution=32\r\nfps=0\r\n"), "BTN_Flip_V", -1},
-        {"empty answer", Ok(""), "BTN_Flip_V", -1},
-        {"refused query", "HTTP/1.1 401 Unauthorized\r\nContent-Length: 7\r\n\r\nflip=1\n", "BTN_Flip_V", -1},
+        {"flip=0, vertical", Ok("resolution=32\r\nflip=0\r\nfps=0\r\n"), 1, 1},
+        {"flip=0, horizontal", Ok("resolution=32\r\nflip=0\r\nfps=0\r\n"), 2, 2},
+        {"flip=3, vertical", Ok("flip=3\n"), 1, 2},
+        {"flip=3, horizontal", Ok("flip=3\n"), 2, 1},
+        {"flip= ends its line", Ok("brightness=96\r\nflip=\r\nfps=0"), 2, 2},
+        {"last flip= line counts", Ok("flip=1\rflip=2\r"), 1, 3},
+        {"no flip= line", Ok("resolution=32\r\nfps=0\r\n"), 1, -1},
+        {"empty answer", Ok(""), 1, -1},
+        {"refused query", "HTTP/1.1 401 Unauthorized\r\nContent-Length: 7\r\n\r\nflip=1\n", 1, -1},
     };
     for (const Row& row : rows) {
         Scripted_Server camera({{Step::Read(), Step::Send(row.reply), Step::Read(), Step::Send(Ok())}});
@@ -243,7 +234,7 @@ TEST(Camera_Control, MirrorValueFromExactAnswers)
         cams[Slot].Login = "admin";
         {
             Camera_Control control(cams, [] { return Slot; });
-            control.BTN_Flip_VClick(Button(row.button).get());
+            control.Toggle_Mirror(row.bit);
         }
         const std::vector<std::string> requests = camera.Requests();
         ASSERT_GE(requests.size(), 1u) << row.name;
@@ -259,33 +250,19 @@ TEST(Camera_Control, MirrorValueFromExactAnswers)
     }
 }
 
-TEST(Camera_Control, NothingIsSentWithoutASelectedCameraOrForAnUnknownButton)
+TEST(Camera_Control, NothingIsSentWithoutASelectedCameraOrForAPresetOutOfRange)
 {
     Camsim_Fixture f;
-    const auto run_all = [&f] {
-        f.control.BTN_Deplace_HautClick(Button("BTN_Deplace_Haut").get());
-        f.control.Gere_Preset_PTZ(Button("BTN_Go_PTZ_1").get(), true);
-        f.control.BTN_Go_PTZ_1Click(Button("BTN_Go_PTZ_2").get(), false);
-        f.control.BTN_Flip_VClick(Button("BTN_Flip_V").get());
-        f.control.BTN_RebootClick(Button("BTN_Reboot").get());
-    };
     for (int selected : {0, -1, 10}) {
         f.selected = selected;
-        run_all();
+        for (const Ptz_Button& button : Ptz_Buttons)
+            f.control.Send(button.Command, true);
     }
     f.selected = Slot;
-    const char* unknown_jogs[] = {"BTN_Deplace_haut", "BTN_Deplace_Haut2", ""};
-    for (const char* name : unknown_jogs)
-        f.control.BTN_Deplace_HautClick(Button(name).get());
-    f.control.BTN_Deplace_HautClick(nullptr);
-    const char* unknown_presets[] = {"BTN_Go_PTZ_0", "BTN_Go_PTZ_11", "BTN_Go_PTZ_"};
-    for (const char* name : unknown_presets) {
-        f.control.Gere_Preset_PTZ(Button(name).get(), true);
-        f.control.Gere_Preset_PTZ(Button(name).get(), false);
+    for (int n : {0, 11, -1}) {
+        f.control.Gere_Preset_PTZ(n, true);
+        f.control.Gere_Preset_PTZ(n, false);
     }
-    f.control.Gere_Preset_PTZ(nullptr, true);
-    f.control.BTN_Flip_VClick(Button("BTN_Flip_X").get());
-    f.control.BTN_Flip_VClick(nullptr);
 
     EXPECT_EQ(f.Camera().Counters().Connections, 0);
     EXPECT_TRUE(f.questions.empty());
@@ -301,7 +278,7 @@ TEST(Camera_Control, ASilentCameraReleasesTheHandlerWithinTheTimeOuts)
     cams[Slot].Port = silent.Port();
     Camera_Control control(cams, [] { return Slot; });
     const auto start = steady_clock::now();
-    control.BTN_Deplace_HautClick(Button("BTN_Deplace_Bas").get());
+    control.Jog(2);
     EXPECT_LT(duration_cast<milliseconds>(steady_clock::now() - start).count(), 9000);
     EXPECT_EQ(silent.Requests().size(), 1u);
 }
@@ -324,7 +301,7 @@ TEST(Camera_Control, CommandsDoNotWaitForTheSnapshotInFlight)
     Camera_Control control(cams, [] { return Slot; });
     ASSERT_EQ(control.Existing_Client(Slot), nullptr);
     const auto start = steady_clock::now();
-    control.BTN_Deplace_HautClick(Button("BTN_Deplace_Gauche").get());
+    control.Jog(4);
     EXPECT_LT(duration_cast<milliseconds>(steady_clock::now() - start).count(), 2000);
     EXPECT_NE(control.Existing_Client(Slot), nullptr);
 

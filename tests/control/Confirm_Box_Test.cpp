@@ -40,7 +40,6 @@ struct Owner_And_Camera {
         cams[1].Ad_Ip = "127.0.0.1";
         cams[1].Port = camera.Port();
         cams[1].Alias = "CAM1";
-        preset->setObjectName("BTN_Go_PTZ_7");
         owner.resize(300, 200);
         owner.show();
     }
@@ -55,7 +54,7 @@ TEST(Default_Confirm_Box, AsksOverTheOwnerWindowAndYesSends)
         text = box.text();
         box.button(QMessageBox::Yes)->click();
     });
-    control.Gere_Preset_PTZ(f.preset.get(), true);
+    control.Gere_Preset_PTZ(7, true);
     EXPECT_EQ(text, QString::fromUtf8("Are you sure you want to set this actual position to the preset position N\u00B07"));
     ASSERT_EQ(f.camera.Requests().size(), 1u);
     EXPECT_NE(f.camera.Requests()[0].find("&command=42 HTTP/1.1"), std::string::npos);
@@ -71,7 +70,7 @@ TEST(Default_Confirm_Box, EscapeKeepsThePreset)
         asked = true;
         QTest::keyClick(&box, Qt::Key_Escape);
     });
-    control.Gere_Preset_PTZ(f.preset.get(), true);
+    control.Gere_Preset_PTZ(7, true);
     EXPECT_TRUE(asked);
     EXPECT_EQ(f.camera.Connections_Accepted(), 0);
 }

@@ -1,7 +1,7 @@
-#include "Camera_Commands.h"
 #include "Panel.h"
 #include "Ptz_Panel.h"
 #include "Repeat_Button.h"
+#include "Two_State_Switch.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
@@ -24,23 +24,33 @@ struct Shown_Panel {
     }
 };
 
-// The handlers find the direction, the preset and the mirror bit from the buttons' names.
-TEST(Ptz_Panel, ButtonNamesAreTheOnesTheHandlersRead)
+// Every button of the list is on the panel under its name, and hands over its own command.
+TEST(Ptz_Panel, EachButtonOfTheListSendsItsCommand)
 {
     Shown_Panel shown;
     Ptz_Panel& p = *shown.panel;
     EXPECT_EQ(p.objectName(), "PNL_Ptz");
-    EXPECT_EQ(Jog_Command(p.BTN_Deplace_Haut->objectName().toStdString()), 0);
-    EXPECT_EQ(Jog_Command(p.BTN_Deplace_Bas->objectName().toStdString()), 2);
-    EXPECT_EQ(Jog_Command(p.BTN_Deplace_Gauche->objectName().toStdString()), 4);
-    EXPECT_EQ(Jog_Command(p.BTN_Deplace_Droite->objectName().toStdString()), 6);
-    for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(Preset_Number(p.BTN_Go_PTZ[static_cast<std::size_t>(i)]->objectName().toStdString()), i + 1);
-        EXPECT_EQ(p.BTN_Go_PTZ[static_cast<std::size_t>(i)]->text(), QString::number(i + 1));
+    QSignalSpy clicks(&p, &Ptz_Panel::Command_Click);
+    for (const Ptz_Button& button : Ptz_Buttons) {
+        QAbstractButton* widget = p.Button_For(button.Command);
+        ASSERT_NE(widget, nullptr) << button.Name;
+        EXPECT_EQ(widget->objectName().toStdString(), button.Name);
+        QTest::mousePress(widget, Qt::LeftButton, {}, QPoint(4, 4));
+        QTest::mouseRelease(widget, Qt::LeftButton, {}, QPoint(4, 4));
+        ASSERT_EQ(clicks.count(), 1) << button.Name;
+        EXPECT_EQ(clicks.at(0).at(0).value<Ptz_Command>(), button.Command) << button.Name;
+        EXPECT_FALSE(clicks.at(0).at(1).toBool()) << "the switch is on Move";
+        clicks.clear();
     }
-    EXPECT_EQ(Flip_Bit(p.BTN_Flip_V->objectName().toStdString()), 1);
-    EXPECT_EQ(Flip_Bit(p.BTN_Flip_H->objectName().toStdString()), 2);
-    EXPECT_EQ(p.BTN_Reboot->objectName(), "BTN_Reboot");
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(p.BTN_Go_PTZ[static_cast<std::size_t>(i)]->text(), QString::number(i + 1));
+    // A preset in "Set" mode says so; nothing else does.
+    p.SWT_Preset->setChecked(true);
+    QTest::mouseClick(p.BTN_Go_PTZ[6], Qt::LeftButton);
+    QTest::mouseClick(p.BTN_Reboot, Qt::LeftButton);
+    ASSERT_EQ(clicks.count(), 2);
+    EXPECT_TRUE(clicks.at(0).at(1).toBool());
+    EXPECT_FALSE(clicks.at(1).at(1).toBool());
 }
 
 TEST(Ptz_Panel, EveryControlLiesInsideTheClientArea)
@@ -55,31 +65,6 @@ TEST(Ptz_Panel, EveryControlLiesInsideTheClientArea)
     p.resize(300, 260);
     EXPECT_EQ(p.PNL_Ptz_Global->geometry(), QRect(QPoint(0, 0), p.Content()->size())) << "the background follows a resize";
     EXPECT_EQ(p.PNL_Ptz_N_Cam->width(), p.Content()->width());
-}
-
-TEST(Ptz_Panel, EachButtonReportsItselfAsSender)
-{
-    Shown_Panel shown;
-    Ptz_Panel& p = *shown.panel;
-    QSignalSpy jog(&p, &Ptz_Panel::Jog_Click);
-    QSignalSpy preset(&p, &Ptz_Panel::Preset_Click);
-    QSignalSpy reboot(&p, &Ptz_Panel::Reboot_Click);
-    QSignalSpy flip(&p, &Ptz_Panel::Flip_Click);
-
-    QTest::mousePress(p.BTN_Deplace_Droite, Qt::LeftButton, {}, QPoint(4, 4));
-    QTest::mouseRelease(p.BTN_Deplace_Droite, Qt::LeftButton, {}, QPoint(4, 4));
-    QTest::mouseClick(p.BTN_Go_PTZ[6], Qt::LeftButton);
-    QTest::mouseClick(p.BTN_Reboot, Qt::LeftButton);
-    QTest::mouseClick(p.BTN_Flip_V, Qt::LeftButton);
-
-    ASSERT_EQ(jog.count(), 1);
-    EXPECT_EQ(jog.at(0).at(0).value<QObject*>(), p.BTN_Deplace_Droite);
-    ASSERT_EQ(preset.count(), 1);
-    EXPECT_EQ(preset.at(0).at(0).value<QObject*>(), p.BTN_Go_PTZ[6]);
-    ASSERT_EQ(reboot.count(), 1);
-    EXPECT_EQ(reboot.at(0).at(0).value<QObject*>(), p.BTN_Reboot);
-    ASSERT_EQ(flip.count(), 1);
-    EXPECT_EQ(flip.at(0).at(0).value<QObject*>(), p.BTN_Flip_V);
 }
 
 }  // namespace

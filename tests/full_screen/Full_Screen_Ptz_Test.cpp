@@ -33,8 +33,8 @@ TEST(Full_Screen_Ptz, HeldJogButtonSendsAtOnceThenAfterTheDelayThenAtTheInterval
     TF_Full_Screen window;
     QElapsedTimer clock;
     std::vector<qint64> sent;   // when each request had been answered, ms
-    window.F_Main.BTN_Deplace_HautClick = [&](QObject* sender) {
-        control.BTN_Deplace_HautClick(sender);
+    window.F_Main.Ptz_Command_Click = [&](const Ptz_Command& command, bool set_mode) {
+        control.Send(command, set_mode);
         sent.push_back(clock.elapsed());
     };
     window.show();

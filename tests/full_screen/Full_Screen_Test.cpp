@@ -4,6 +4,7 @@
 #include "Caption_Panel.h"
 #include "Panel.h"
 #include "Picture_Box.h"
+#include "Ptz_Command.h"
 #include "Ptz_Panel.h"
 #include "Repeat_Button.h"
 #include "Two_State_Switch.h"
@@ -25,8 +26,7 @@
 namespace {
 
 struct Call {
-    std::string handler;
-    QObject* sender;
+    Ptz_Command command;
     bool set_mode;
 };
 
@@ -43,10 +43,7 @@ protected:
         host.Alias_Of = [](int slot) { return slot == 3 ? std::string(" Porch ") : "CAM" + std::to_string(slot); };
         host.Read_Places = [this] { return places; };
         host.Store_Places = [this](const T_Full_Screen_Places& p) { stored.push_back(p); };
-        host.BTN_Deplace_HautClick = [this](QObject* s) { calls.push_back({"jog", s, false}); };
-        host.Gere_Preset_PTZ = [this](QObject* s, bool set) { calls.push_back({"preset", s, set}); };
-        host.BTN_RebootClick = [this](QObject* s) { calls.push_back({"reboot", s, false}); };
-        host.BTN_Flip_VClick = [this](QObject* s) { calls.push_back({"flip", s, false}); };
+        host.Ptz_Command_Click = [this](const Ptz_Command& command, bool set) { calls.push_back({command, set}); };
         window.N_Cam = 3;
         Open();
     }
@@ -338,7 +335,7 @@ TEST_F(Full_Screen, ToolPanelsArePlacedFromAndStoredIntoTheMainWindow)
     EXPECT_FALSE(window.PNL_E_Fct->isVisible());
 }
 
-TEST_F(Full_Screen, PtzButtonsForwardWithThisWindowsButtonAsSender)
+TEST_F(Full_Screen, PtzButtonsHandTheirCommandsToTheMainWindow)
 {
     Click(window.BTN_Show_Ptz);
     Ptz_Panel& ptz = *window.PNL_Ptz;
@@ -351,18 +348,13 @@ TEST_F(Full_Screen, PtzButtonsForwardWithThisWindowsButtonAsSender)
     Click(ptz.BTN_Flip_H);
 
     ASSERT_EQ(calls.size(), 5u);
-    EXPECT_EQ(calls[0].handler, "preset");
-    EXPECT_EQ(calls[0].sender, ptz.BTN_Go_PTZ[2]);
-    EXPECT_EQ(calls[0].sender->objectName(), "BTN_Go_PTZ_3");
+    EXPECT_EQ(calls[0].command, (Ptz_Command{Ptz_Action::Preset, 3}));
     EXPECT_FALSE(calls[0].set_mode) << "Move";
-    EXPECT_EQ(calls[1].sender->objectName(), "BTN_Go_PTZ_10");
+    EXPECT_EQ(calls[1].command, (Ptz_Command{Ptz_Action::Preset, 10}));
     EXPECT_TRUE(calls[1].set_mode) << "Set";
-    EXPECT_EQ(calls[2].handler, "jog");
-    EXPECT_EQ(calls[2].sender, ptz.BTN_Deplace_Gauche);
-    EXPECT_EQ(calls[3].handler, "reboot");
-    EXPECT_EQ(calls[3].sender, ptz.BTN_Reboot);
-    EXPECT_EQ(calls[4].handler, "flip");
-    EXPECT_EQ(calls[4].sender->objectName(), "BTN_Flip_H");
+    EXPECT_EQ(calls[2].command, (Ptz_Command{Ptz_Action::Jog, 4}));
+    EXPECT_EQ(calls[3].command, (Ptz_Command{Ptz_Action::Reboot, 0}));
+    EXPECT_EQ(calls[4].command, (Ptz_Command{Ptz_Action::Mirror, 2}));
 }
 
 TEST_F(Full_Screen, ClosingThePtzPanelOnlyHidesIt)
