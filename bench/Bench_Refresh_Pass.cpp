@@ -3,13 +3,10 @@
 #include "Bench_Main.h"
 #include "Camsim_Server.h"
 #include "Clock.h"
-#include "Folder_Edit.h"
-#include "Settings_Panel.h"
+#include "Bench_Window.h"
 #include "Tambrel_Application.h"
-#include "UF_Lib_Cam.h"
 #include "UF_Main.h"
 
-#include <QComboBox>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -42,28 +39,26 @@ struct Nine_Cameras {
     {
         qputenv("XDG_DATA_HOME", home.path().toUtf8());
         cameras.Start();
+        T_General general;
+        general.Nb_Cam_Index = 8;
+        general.Size_Pnl_Index = 2;
+        general.Frequence_Rec = 1;
+        general.Dest_Folder = (home.path() + "/snapshots").toStdString();
+        T_Cams cams;
+        for (int n = 1; n <= 9; ++n)
+            cams[n] = Bench_Camera(n, cameras.Port(n), "", record_mode);
+        Write_Bench_Settings(home.path(), general, cams);
         window = std::make_unique<TF_Main>(nullptr, &clock);
         TF_Main& w = *window;
-        w.TMR_Refresh_Cam->stop();
-        w.CBX_Size_Pnl->setCurrentIndex(2);
-        w.CBX_Nb_Cam->setCurrentIndex(8);
-        for (int n = 1; n <= 9; ++n) {
-            w.Cam[n].Valide = true;
-            w.Cam[n].Ad_Ip = "127.0.0.1";
-            w.Cam[n].Port = cameras.Port(n);
-            w.Cam[n].Password = "";
-            w.Cam[n].Valide_Record = record_mode;
-        }
-        w.Load_Cam_Setting(w.Cam_To_Set());
-        w.PNL_Config->DED_Dest_Folder->Set_Path(home.path() + "/snapshots");
+        w.findChild<QTimer*>(QStringLiteral("TMR_Refresh_Cam"))->stop();
         w.show();
-        // Every camera live before measuring.
+        // Every camera live before measuring: a picture on every panel.
         for (int i = 0; i < 500; ++i) {
             w.Refresh_Cams();
             QCoreApplication::processEvents();
             bool all = true;
             for (int n = 1; n <= 9; ++n)
-                all = all && !w.Lib_Cam[static_cast<std::size_t>(n)]->Not_Connected();
+                all = all && w.findChild<Picture_Box*>(QStringLiteral("IMG_Cam%1").arg(n))->Has_Picture();
             if (all)
                 break;
             QThread::msleep(10);
@@ -86,7 +81,6 @@ BENCHMARK(BM_Refresh_Pass_Nothing_Due)->Unit(benchmark::kMicrosecond)->MinTime(3
 void BM_Refresh_Pass_Nine_Saving(benchmark::State& state)
 {
     Nine_Cameras setup(1);
-    setup.window->Frequence_Rec = 1;
     for (auto _ : state) {
         // Each pass is one interval later and one millisecond on, so every camera saves a new file.
         setup.clock.tick += 1001;

@@ -11,18 +11,15 @@
 //   tambrel-fault-soak [--minutes 10] [--frame-rate 0]
 //
 // Run it under xvfb-run so that painting goes through a real X server (scripts/soak does).
-#include "Camera_Grid.h"
+#include "Bench_Window.h"
 #include "Camsim_Server.h"
-#include "Folder_Edit.h"
 #include "Http_Client.h"
 #include "Jpeg_Codec.h"
-#include "Picture_Box.h"
 #include "Process_Stats.h"
-#include "Ptz_Command.h"
-#include "Settings_Panel.h"
 #include "Tambrel_Application.h"
 #include "UF_Main.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -37,7 +34,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <map>
 #include <vector>
 
 namespace {
@@ -135,40 +131,34 @@ int main(int argc, char** argv)
             datas.write(QByteArray::fromStdString("[CAM1]\r\nAlias=" + alias + "\r\nPassword=" + password + "\r\n"));
     }
 
+    const QString snapshots = home.path() + "/snapshots";
+    T_General general;
+    general.Nb_Cam_Index = Cameras - 1;
+    general.Size_Pnl_Index = 2;
+    general.Frame_Rate_Index = frame_rate;
+    general.Dest_Folder = snapshots.toStdString();
+    T_Cams cams;
+    for (int n = 1; n <= Cameras; ++n) {
+        cams[n] = Bench_Camera(n, cameras.Port(n), password, 1);
+        if (n == Hung_Name_Camera)
+            cams[n].Ad_Ip = "gate.tambrel-soak";
+    }
+    cams[1].Alias = alias;
+    Write_Bench_Settings(home.path(), general, cams);
+
     int name_server_port = 0;
     const int name_server = Silent_Name_Server(name_server_port);
     Http_Settings camera_http;
     camera_http.Name_Servers = "127.0.0.1:" + std::to_string(name_server_port);
     auto window = std::make_unique<TF_Main>(nullptr, nullptr, &camera_http);
     TF_Main& w = *window;
-    w.CBX_Size_Pnl->setCurrentIndex(2);
-    w.CBX_Nb_Cam->setCurrentIndex(Cameras - 1);
-    for (int n = 1; n <= Cameras; ++n) {
-        w.Cam[n].Valide = true;
-        w.Cam[n].Ad_Ip = n == Hung_Name_Camera ? "gate.tambrel-soak" : "127.0.0.1";
-        w.Cam[n].Port = cameras.Port(n);
-        if (n != 1)
-            w.Cam[n].Password = password;
-        w.Cam[n].Valide_Record = 1;
-    }
-    w.Load_Cam_Setting(w.Cam_To_Set());
-    const QString snapshots = home.path() + "/snapshots";
-    w.PNL_Config->DED_Dest_Folder->Set_Path(snapshots);
-    w.CBX_Frame_Rate->setCurrentIndex(frame_rate);
     w.resize(1280, 800);
     w.show();
+    auto* camera_to_set = w.findChild<QComboBox*>(QStringLiteral("CBX_N_Cam"));
+    auto* preset_go = w.findChild<QAbstractButton*>(QStringLiteral("BTN_Go_PTZ_1"));
 
     // Pictures newly shown by each camera, counted after every refresh pass.
-    std::map<int, qint64> last_key;
-    std::vector<long> shown(Cameras + 1, 0);
-    QObject::connect(w.TMR_Refresh_Cam, &QTimer::timeout, &w, [&] {
-        for (int n = 1; n <= Cameras; ++n) {
-            const qint64 key = w.Grid().Slot(n).IMG_Cam->Picture().cacheKey();
-            if (key != 0 && key != last_key[n])
-                ++shown[static_cast<std::size_t>(n)];
-            last_key[n] = key;
-        }
-    });
+    Shown_Pictures shown(w, Cameras);
 
     // The failing cameras move through the cycle, each starting at another step.
     int step = 0;
@@ -196,19 +186,20 @@ int main(int argc, char** argv)
     int commands_sent = 0;
     QTimer commands;
     QObject::connect(&commands, &QTimer::timeout, &w, [&] {
-        const int selected = w.CBX_N_Cam->currentIndex();
-        w.CBX_N_Cam->setCurrentIndex(Command_Camera - 1);
-        w.Ptz_Command_Click({Ptz_Action::Jog, commands_sent % 2 ? 4 : 6}, false);
+        const int selected = camera_to_set->currentIndex();
+        camera_to_set->setCurrentIndex(Command_Camera - 1);
+        preset_go->click();   // the PTZ panel's "go to preset 1"
         ++commands_sent;
-        w.CBX_N_Cam->setCurrentIndex(selected);
+        camera_to_set->setCurrentIndex(selected);
     });
     commands.start(2000);
 
     // The user moves through the cameras: each change commits the settings column into a record.
     QTimer browse;
     QObject::connect(&browse, &QTimer::timeout, &w, [&] {
-        w.Save_Cam_Setting(w.Cam_To_Set());
-        w.CBX_N_Cam->setCurrentIndex((w.CBX_N_Cam->currentIndex() + 1) % Cameras);
+        camera_to_set->showPopup();   // opening the list commits the column, as the user's click does
+        camera_to_set->setCurrentIndex((camera_to_set->currentIndex() + 1) % Cameras);
+        camera_to_set->hidePopup();
     });
     browse.start(30 * 1000);
 
@@ -228,8 +219,8 @@ int main(int argc, char** argv)
         std::printf("minute %2d: resident %ld kB, threads %ld, snapshots %ld, healthy cameras showed", minute, rss, threads,
                     Files_Below(snapshots));
         for (int n = 1; n <= Healthy; ++n) {
-            const long in_minute = shown[static_cast<std::size_t>(n)] - healthy_before[static_cast<std::size_t>(n)];
-            healthy_before[static_cast<std::size_t>(n)] = shown[static_cast<std::size_t>(n)];
+            const long in_minute = shown.Of(n) - healthy_before[static_cast<std::size_t>(n)];
+            healthy_before[static_cast<std::size_t>(n)] = shown.Of(n);
             healthy_stalled = healthy_stalled || in_minute < 60;
             std::printf(" %ld", in_minute);
         }

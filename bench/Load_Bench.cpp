@@ -11,18 +11,13 @@
 //                      [--hostile N]     the last N cameras send the largest picture the decoder accepts
 //
 // Run it under xvfb-run (scripts/bench does) so that painting goes through a real X server.
-#include "Folder_Edit.h"
+#include "Bench_Window.h"
 #include "Http_Client.h"
 #include "Jpeg_Codec.h"
-#include "Picture_Box.h"
 #include "Process_Stats.h"
-#include "Camera_Grid.h"
-#include "Settings_Panel.h"
 #include "Tambrel_Application.h"
-#include "UF_Lib_Cam.h"
 #include "UF_Main.h"
 
-#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -31,7 +26,6 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <map>
 #include <vector>
 
 namespace {
@@ -153,61 +147,49 @@ int main(int argc, char** argv)
             sample.write(body.data(), static_cast<qint64>(body.size()));
     }
 
+    // The window's settings, as a user's datas.ini would hold them.
+    T_General general;
+    general.Nb_Cam_Index = options.cameras - 1;
+    general.Size_Pnl_Index = options.panel_size;
+    general.Frame_Rate_Index = options.frame_rate;
+    general.Dest_Folder = (home.path() + "/snapshots").toStdString();
+    T_Cams cams;
+    for (int n = 1; n <= Nb_Slots; ++n) {
+        const std::size_t i = static_cast<std::size_t>(n - 1);
+        cams[n] = Bench_Camera(n, n <= options.cameras ? ports[i] : 0, "bench", options.record);
+        cams[n].Valide = n <= options.cameras;
+        if (n <= options.cameras && (options.tls || options.stream)) {
+            cams[n].Use_Url = true;
+            cams[n].Special_Url = std::string(options.tls ? "https" : "http") + "://127.0.0.1:" + std::to_string(ports[i]) +
+                                  (options.stream ? "/videostream.cgi" : "/snapshot.cgi") + "?user=admin&pwd=bench";
+            cams[n].Cert_Sha256 = pins[i];
+        }
+    }
+    Write_Bench_Settings(home.path(), general, cams);
+
     auto window = std::make_unique<TF_Main>();
     TF_Main& w = *window;
-    w.CBX_Size_Pnl->setCurrentIndex(options.panel_size);
-    w.CBX_Nb_Cam->setCurrentIndex(options.cameras - 1);
-    for (int n = 1; n <= options.cameras; ++n) {
-        w.Cam[n].Valide = true;
-        w.Cam[n].Ad_Ip = "127.0.0.1";
-        w.Cam[n].Port = ports[static_cast<std::size_t>(n - 1)];
-        w.Cam[n].Login = "admin";
-        w.Cam[n].Password = "bench";
-        const std::size_t i = static_cast<std::size_t>(n - 1);
-        if (options.tls || options.stream) {
-            w.Cam[n].Use_Url = true;
-            w.Cam[n].Special_Url = std::string(options.tls ? "https" : "http") + "://127.0.0.1:" + std::to_string(ports[i]) +
-                                   (options.stream ? "/videostream.cgi" : "/snapshot.cgi") + "?user=admin&pwd=bench";
-            w.Cam[n].Cert_Sha256 = pins[i];
-        }
-        w.Cam[n].Valide_Record = options.record;
-    }
-    w.Load_Cam_Setting(w.Cam_To_Set());
-    w.PNL_Config->DED_Dest_Folder->Set_Path(home.path() + "/snapshots");
-    w.CBX_Frame_Rate->setCurrentIndex(options.frame_rate);
     w.resize(1280, 800);
     w.show();
 
     // After every pass: count the pictures that are new on screen.
-    std::map<int, qint64> last_key;
-    std::vector<long> shown(static_cast<std::size_t>(options.cameras) + 1, 0);
-    long passes = 0;
-    bool measuring = false;
-    QObject::connect(w.TMR_Refresh_Cam, &QTimer::timeout, &w, [&] {
-        if (!measuring)
-            return;
-        ++passes;
-        for (int n = 1; n <= options.cameras; ++n) {
-            const qint64 key = w.Grid().Slot(n).IMG_Cam->Picture().cacheKey();
-            if (key != 0 && key != last_key[n])
-                ++shown[static_cast<std::size_t>(n)];
-            last_key[n] = key;
-        }
-    });
+    Shown_Pictures shown(w, options.cameras);
+    shown.Set_Counting(false);
 
     // Five seconds to settle, then the measured run.
     double cpu_start = 0;
     long rss_start = 0, threads_start = 0;
     QElapsedTimer run;
     QTimer::singleShot(5000, &w, [&] {
-        measuring = true;
+        shown.Set_Counting(true);
         cpu_start = Cpu_Seconds();
         rss_start = Status_Value("VmRSS:");
         threads_start = Status_Value("Threads:");
         run.start();
     });
     QTimer::singleShot(5000 + options.seconds * 1000, &w, [&] {
-        measuring = false;
+        shown.Set_Counting(false);
+        const long passes = shown.Passes();
         const double seconds = run.elapsed() / 1000.0;
         const double cpu = Cpu_Seconds() - cpu_start;
         const long rss_end = Status_Value("VmRSS:");
@@ -216,8 +198,8 @@ int main(int argc, char** argv)
         std::printf("cameras %d, %s, frame rate index %d, %.1f s, %ld refresh passes (%.1f per s)\n", options.cameras,
                     options.size.toUtf8().constData(), options.frame_rate, seconds, passes, passes / seconds);
         for (int n = 1; n <= options.cameras; ++n) {
-            total += shown[static_cast<std::size_t>(n)];
-            std::printf("  camera %d: %.2f pictures shown per second\n", n, shown[static_cast<std::size_t>(n)] / seconds);
+            total += shown.Of(n);
+            std::printf("  camera %d: %.2f pictures shown per second\n", n, shown.Of(n) / seconds);
         }
         std::printf("pictures shown per camera per second: %.2f\n", total / seconds / options.cameras);
         std::printf("peak resident memory: %ld kB\n", Status_Value("VmHWM:"));

@@ -22,22 +22,22 @@ void TF_Main::Connect_Gestures()
         for (QWidget* control : std::initializer_list<QWidget*>{c.PNL_Cam, c.PNL_Status_Cam, c.IMG_Cam, c.GIF_Cam})
             gestures_->Watch(control);
     }
-    connect(gestures_, &Gesture_Filter::Clicked, this, Guarded([this](QObject* sender) { PNL_Cam1Click(sender); }));
+    // The grid's controls are named after their slot; the handlers are given the slot.
+    connect(gestures_, &Gesture_Filter::Clicked, this, Guarded([this](QObject* sender) { Camera_Panel_Click(Slot_From_Name(sender)); }));
     connect(gestures_, &Gesture_Filter::Double_Clicked, this, Guarded([this](QObject* sender) {
         // The outer panel has no double-click handler; its inner controls do.
         if (!sender->objectName().startsWith("PNL_Cam"))
-            IMG_Cam1DblClick(sender);
+            Camera_Picture_Double_Click(Slot_From_Name(sender));
     }));
     connect(gestures_, &Gesture_Filter::Mouse_Up, this, Guarded([this](QObject* sender, Qt::MouseButton button) {
         if (sender->objectName().startsWith("IMG_Cam"))
-            IMG_Cam1MouseUp(sender, button);
+            Camera_Picture_Mouse_Up(Slot_From_Name(sender), button);
     }));
 }
 
-void TF_Main::PNL_Cam1Click(QObject* Sender)
+void TF_Main::Camera_Panel_Click(int N)
 {
     Commit();
-    const int N = Slot_From_Name(Sender);
     if (!Is_Slot(N))
         return;
     {
@@ -47,9 +47,8 @@ void TF_Main::PNL_Cam1Click(QObject* Sender)
     CBX_N_CamChange(CBX_N_Cam);
 }
 
-void TF_Main::IMG_Cam1DblClick(QObject* Sender)
+void TF_Main::Camera_Picture_Double_Click(int N)
 {
-    const int N = Slot_From_Name(Sender);
     if (!Is_Slot(N) || !F_Full_Screen)
         return;
     N_Cam_Full_Screen = N;
@@ -57,10 +56,10 @@ void TF_Main::IMG_Cam1DblClick(QObject* Sender)
     F_Full_Screen->activateWindow();
 }
 
-void TF_Main::IMG_Cam1MouseUp(QObject* Sender, Qt::MouseButton Button)
+void TF_Main::Camera_Picture_Mouse_Up(int N, Qt::MouseButton Button)
 {
     if (Button != Qt::RightButton)
         return;
-    PNL_Cam1Click(Sender);
-    BTN_Show_PtzClick(Sender);
+    Camera_Panel_Click(N);
+    BTN_Show_PtzClick(nullptr);
 }

@@ -16,7 +16,7 @@ void TF_Main::Connect_Log_Handlers()
     connect(log->BTN_Start_Log_PNL, &QPushButton::clicked, this, Guarded([this, log] { BTN_Start_Log_PNLClick(log->BTN_Start_Log_PNL); }));
     connect(log->BTN_Stop_Log_PNL, &QPushButton::clicked, this, Guarded([this, log] { BTN_Stop_Log_PNLClick(log->BTN_Stop_Log_PNL); }));
     connect(log->BTN_Exit_Log, &QPushButton::clicked, this, Guarded([this, log] { BTN_Exit_LogClick(log->BTN_Exit_Log); }));
-    log->Set_Close_Handler([this, log](bool& cancel) { PNL_Visue_ExpertCloseBtnClick(log, cancel); });
+    log->Set_Close_Handler([this](bool& cancel) { Floating_Panel_Close(cancel); });
 }
 
 void TF_Main::BTN_Start_LogClick(QObject* /*Sender*/)
@@ -53,7 +53,7 @@ void TF_Main::BTN_Exit_LogClick(QObject* /*Sender*/)
     PNL_Visue_Expert->hide();
 }
 
-void TF_Main::PNL_Visue_ExpertCloseBtnClick(QObject* /*Sender*/, bool& /*Cancel*/)
+void TF_Main::Floating_Panel_Close(bool& /*Cancel*/)
 {
     // Shared by the log panel and the PTZ panel: logging stops; the closed panel then hides itself.
     Log_Active = false;

@@ -18,7 +18,7 @@ void TF_Main::Connect_Ptz_Handlers()
     connect(PNL_Config->BTN_Show_Ptz, &QPushButton::clicked, this, Guarded([this] { BTN_Show_PtzClick(PNL_Config->BTN_Show_Ptz); }));
     connect(PNL_Ptz, &Ptz_Panel::Command_Click, this,
             Guarded([this](const Ptz_Command& command, bool set_mode) { Ptz_Command_Click(command, set_mode); }));
-    PNL_Ptz->Set_Close_Handler([this](bool& cancel) { PNL_Visue_ExpertCloseBtnClick(PNL_Ptz, cancel); });
+    PNL_Ptz->Set_Close_Handler([this](bool& cancel) { Floating_Panel_Close(cancel); });
 }
 
 void TF_Main::BTN_Show_PtzClick(QObject* /*Sender*/)

@@ -36,20 +36,20 @@ void TF_Main::Connect_Settings_Handlers()
     Settings_Panel* p = PNL_Config;
     connect(p->CBX_N_Cam, &Drop_Down_List::Drop_Down, this, Guarded([this] { CBX_N_CamDropDown(CBX_N_Cam); }));
     for (QCheckBox* box : {p->CKB_Cam_Valide, p->CKB_Use_URL})
-        connect(box, &QCheckBox::stateChanged, this, Guarded([this, box] { CKB_Cam_ValideChange(box); }));
+        connect(box, &QCheckBox::stateChanged, this, Guarded([this] { Camera_Check_Change(); }));
     // The six camera edits commit on leaving and on Enter; so do the name and the two times, so that
     // nothing typed is lost when the camera to set is changed with the keyboard alone.
     for (Text_Edit* edit : {p->EDT_Alias, p->EDT_Adresse_Ip, static_cast<Text_Edit*>(p->EDT_Port), p->EDT_Login,
                             p->EDT_Password, static_cast<Text_Edit*>(p->EDT_K_Detect), p->EDT_Url}) {
-        connect(edit, &Text_Edit::Editing_Left, this, Guarded([this, edit] { EDT_Adresse_IpExit(edit); }));
-        connect(edit, &Text_Edit::Enter_Released, this, Guarded([this, edit] { EDT_Adresse_IpKeyUp(edit, Key_Enter); }));
+        connect(edit, &Text_Edit::Editing_Left, this, Guarded([this] { Camera_Edit_Left(); }));
+        connect(edit, &Text_Edit::Enter_Released, this, Guarded([this] { Camera_Edit_Key_Up(Key_Enter); }));
     }
     for (Time_Edit* edit : {p->EDT_Rec_3_On, p->EDT_Rec_3_Off}) {
-        connect(edit, &Time_Edit::Editing_Finished, this, Guarded([this, edit] { EDT_Adresse_IpExit(edit); }));
-        connect(edit, &Time_Edit::Enter_Released, this, Guarded([this, edit] { EDT_Adresse_IpKeyUp(edit, Key_Enter); }));
+        connect(edit, &Time_Edit::Editing_Finished, this, Guarded([this] { Camera_Edit_Left(); }));
+        connect(edit, &Time_Edit::Enter_Released, this, Guarded([this] { Camera_Edit_Key_Up(Key_Enter); }));
     }
     for (QRadioButton* radio : p->Rec_Buttons())
-        connect(radio, &QRadioButton::clicked, this, Guarded([this, radio] { RBT_Rec_0Click(radio); }));
+        connect(radio, &QRadioButton::clicked, this, Guarded([this] { Record_Mode_Click(); }));
     connect(p->EDT_Frequence_Rec, &Text_Edit::Editing_Left, this, Guarded([this] { EDT_Frequence_RecExit(PNL_Config->EDT_Frequence_Rec); }));
     connect(p->EDT_Frequence_Rec, &Text_Edit::Enter_Released, this,
             Guarded([this] { EDT_Frequence_RecKeyUp(PNL_Config->EDT_Frequence_Rec, Key_Enter); }));
@@ -120,25 +120,25 @@ void TF_Main::CBX_N_CamDropDown(QObject* /*Sender*/)
     Commit();
 }
 
-void TF_Main::CKB_Cam_ValideChange(QObject* /*Sender*/)
+void TF_Main::Camera_Check_Change()
 {
     Commit();
     Place_Cams();
     PNL_Config->Apply_Url_Rule();
 }
 
-void TF_Main::EDT_Adresse_IpExit(QObject* /*Sender*/)
+void TF_Main::Camera_Edit_Left()
 {
     Commit();
 }
 
-void TF_Main::EDT_Adresse_IpKeyUp(QObject* /*Sender*/, int Key)
+void TF_Main::Camera_Edit_Key_Up(int Key)
 {
     if (Key == Key_Enter)
         Commit();
 }
 
-void TF_Main::RBT_Rec_0Click(QObject* /*Sender*/)
+void TF_Main::Record_Mode_Click()
 {
     PNL_Config->Apply_Enabling_Rules();
     Commit();
@@ -205,7 +205,7 @@ void TF_Main::Apply_General(const T_General& g)
     EDT_Delay_Stop_RecExit(PNL_Config->EDT_Delay_Stop_Rec);
     CBX_Nb_CamChange(CBX_Nb_Cam);
     CBX_N_CamChange(CBX_N_Cam);
-    RBT_Rec_0Click(nullptr);
+    Record_Mode_Click();
     Nb_Cam = CBX_Nb_Cam->currentIndex() + 1;
 }
 

@@ -20,15 +20,15 @@ class Commit_Test : public Main_Window_Test {
 protected:
     void SetUp() override
     {
-        TF_Main& w = Start();
+        Main_Window_Probe& w = Start();
         w.TMR_Refresh_Cam->stop();
         w.CBX_Nb_Cam->setCurrentIndex(3);
-        w.show();
-        QApplication::setActiveWindow(&w);
+        w.Window.show();
+        QApplication::setActiveWindow(&w.Window);
         QTest::qWait(20);
     }
-    TF_Main& W() { return *window_; }
-    Settings_Panel& P() { return *window_->PNL_Config; }
+    Main_Window_Probe& W() { return Probe(); }
+    Settings_Panel& P() { return *Probe().PNL_Config; }
 
     void Type_Into(QWidget* edit, const QString& text)
     {
@@ -100,7 +100,7 @@ TEST_F(Commit_Test, AThresholdWithAFractionIsShownRoundedAndStoredSoAtTheNextCom
     W().CBX_N_Cam->setCurrentIndex(2);
     EXPECT_EQ(P().EDT_K_Detect->text(), "13");
     EXPECT_TRUE(P().EDT_K_Detect->isEnabled());
-    W().EDT_Adresse_IpExit(P().EDT_Port);
+    W().Camera_Edit_Left();
     EXPECT_EQ(W().Cam[3].K_Detect, 13);
 }
 
@@ -112,7 +112,7 @@ TEST_F(Commit_Test, AModeOutsideTheRadioButtonsIsShownAsNoneAndKept)
         EXPECT_FALSE(radio->isChecked());
     EXPECT_FALSE(P().EDT_K_Detect->isEnabled());
     EXPECT_FALSE(P().EDT_Rec_3_On->isEnabled());
-    W().EDT_Adresse_IpExit(P().EDT_Port);
+    W().Camera_Edit_Left();
     EXPECT_EQ(W().Cam[2].Valide_Record, 7);
 }
 
@@ -158,12 +158,12 @@ TEST_F(Commit_Test, ClickingACameraPanelCommitsThenLoadsThatCamera)
 {
     W().Cam[4].Alias = "Yard";
     P().EDT_Login->setText("committed by the click");
-    W().PNL_Cam1Click(W().findChild<QWidget*>("IMG_Cam4"));
+    W().Camera_Panel_Click(4);
     EXPECT_EQ(W().Cam[1].Login, "committed by the click");
     EXPECT_EQ(W().Cam_To_Set(), 4);
     EXPECT_EQ(P().EDT_Alias->text(), "Yard");
     // A sender whose name ends in no slot number selects nothing (after the commit).
-    W().PNL_Cam1Click(W().PNL_Cams);
+    W().Camera_Panel_Click(0);
     EXPECT_EQ(W().Cam_To_Set(), 4);
 }
 
@@ -171,14 +171,14 @@ TEST_F(Commit_Test, ClosingTheWindowCommitsBeforeTheCamerasAreWritten)
 {
     P().EDT_Alias->setText("Last words");
     Close_And_Destroy();
-    TF_Main& again = Start();
+    Main_Window_Probe& again = Start();
     EXPECT_EQ(again.Cam[1].Alias, "Last words");
 }
 
 TEST_F(Commit_Test, RefreshAllCommitsAndRunsAPass)
 {
     P().EDT_Adresse_Ip->setText("127.0.0.3");
-    W().BTN_RefreshClick(nullptr);
+    W().BTN_RefreshClick();
     EXPECT_EQ(W().Cam[1].Ad_Ip, "127.0.0.3");
 }
 

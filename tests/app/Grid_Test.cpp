@@ -12,14 +12,14 @@
 
 namespace {
 
-QRect Panel_Rect(TF_Main& w, int slot)
+QRect Panel_Rect(Main_Window_Probe& w, int slot)
 {
     return w.Grid().Slot(slot).PNL_Cam->geometry();
 }
 
 TEST_F(Main_Window_Test, FourCamerasAt320x240)
 {
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     w.CBX_Size_Pnl->setCurrentIndex(2);
     w.CBX_Nb_Cam->setCurrentIndex(3);
     EXPECT_EQ(w.Nb_Cam, 4);
@@ -36,7 +36,7 @@ TEST_F(Main_Window_Test, FourCamerasAt320x240)
 
 TEST_F(Main_Window_Test, NineCamerasAt640x480)
 {
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     w.CBX_Size_Pnl->setCurrentIndex(3);
     w.CBX_Nb_Cam->setCurrentIndex(8);
     EXPECT_EQ(w.PNL_Cams->size(), QSize(1938, 1458));
@@ -53,7 +53,7 @@ class Grid_Counts : public Main_Window_Test, public ::testing::WithParamInterfac
 
 TEST_P(Grid_Counts, LeavesTheRemainingCellsEmpty)
 {
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     w.CBX_Size_Pnl->setCurrentIndex(1);
     w.CBX_Nb_Cam->setCurrentIndex(GetParam().nb_cam - 1);
     EXPECT_EQ(w.PNL_Cams->size(), GetParam().cams_panel);
@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, Grid_Counts, ::testing::Values(
 
 TEST_F(Main_Window_Test, HiddenSlotsKeepTheirSizeAndPlace)
 {
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     w.CBX_Nb_Cam->setCurrentIndex(8);
     const QRect nine = Panel_Rect(w, 9);
     w.CBX_Nb_Cam->setCurrentIndex(0);
@@ -81,14 +81,14 @@ TEST_F(Main_Window_Test, HiddenSlotsKeepTheirSizeAndPlace)
 
 TEST_F(Main_Window_Test, ASizeListWithoutChoiceGives40x30)
 {
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     w.CBX_Size_Pnl->setCurrentIndex(-1);
     EXPECT_EQ(Panel_Rect(w, 1).size(), QSize(40, 30));
 }
 
 TEST_F(Main_Window_Test, ACountListWithoutChoiceHidesEveryPanel)
 {
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     w.CBX_Nb_Cam->setCurrentIndex(3);
     const QSize before = w.PNL_Cams->size();
     w.CBX_Nb_Cam->setCurrentIndex(-1);
@@ -101,7 +101,7 @@ TEST_F(Main_Window_Test, ACountListWithoutChoiceHidesEveryPanel)
 
 TEST_F(Main_Window_Test, OnlyAFrameRateChangeRestartsTheRefreshTimer)
 {
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     ASSERT_TRUE(w.TMR_Refresh_Cam->isActive());
     EXPECT_EQ(w.TMR_Refresh_Cam->interval(), 1000);
     QTest::qWait(300);
@@ -120,7 +120,7 @@ TEST_F(Main_Window_Test, OnlyAFrameRateChangeRestartsTheRefreshTimer)
 
 TEST_F(Main_Window_Test, GoingFromNineCamerasToFourKeepsTheCameraToSetWhenStillShown)
 {
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     w.CBX_Nb_Cam->setCurrentIndex(8);
     w.CBX_N_Cam->setCurrentIndex(2);
     w.CBX_Nb_Cam->setCurrentIndex(3);
@@ -135,11 +135,11 @@ TEST_F(Main_Window_Test, GoingFromNineCamerasToFourKeepsTheCameraToSetWhenStillS
 
 TEST_F(Main_Window_Test, SlotControlsCarryTheirNamesAndHints)
 {
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     for (int slot = 1; slot <= 9; ++slot) {
         const QString n = QString::number(slot);
         for (const char* prefix : {"PNL_Cam", "PNL_Status_Cam", "IMG_Cam", "GIF_Cam", "LBL_Cam", "PGB_Detect_Cam", "IMG_Status_Rec"})
-            EXPECT_NE(w.findChild<QWidget*>(prefix + n), nullptr) << prefix << slot;
+            EXPECT_NE(w.Window.findChild<QWidget*>(prefix + n), nullptr) << prefix << slot;
     }
     EXPECT_EQ(w.Grid().Slot(4).IMG_Cam->toolTip().count("\r\n"), 2);
     EXPECT_EQ(w.Grid().Slot(4).PGB_Detect_Cam->toolTip(), "% of live motion detection");

@@ -18,9 +18,9 @@ protected:
         Start().TMR_Refresh_Cam->stop();
         window_->show();
     }
-    TF_Main& W() { return *window_; }
-    Log_Panel& L() { return *window_->PNL_Visue_Expert; }
-    QPushButton* Log_Button() { return window_->PNL_Config->BTN_Start_Log; }
+    Main_Window_Probe& W() { return Probe(); }
+    Log_Panel& L() { return *Probe().PNL_Visue_Expert; }
+    QPushButton* Log_Button() { return Probe().PNL_Config->BTN_Start_Log; }
     bool Panel_Shown() { return L().isVisibleTo(window_.get()); }
     QString Text() { return L().MMO_Log_Display->toPlainText(); }
 };
@@ -101,9 +101,9 @@ TEST_F(Log_Test, TheLogPanelsCloseButtonEndsLoggingAndHidesIt)
 TEST_F(Log_Test, ThePtzPanelsCloseButtonEndsLoggingButLeavesTheLogShown)
 {
     Log_Button()->click();
-    W().BTN_Show_PtzClick(nullptr);
+    W().BTN_Show_PtzClick();
     EXPECT_TRUE(W().PNL_Ptz->Close_By_Button());
-    EXPECT_FALSE(W().PNL_Ptz->isVisibleTo(&W()));
+    EXPECT_FALSE(W().PNL_Ptz->isVisibleTo(&W().Window));
     EXPECT_FALSE(W().Log_Active);
     EXPECT_FALSE(Log_Button()->isChecked());
     EXPECT_TRUE(Panel_Shown());

@@ -15,17 +15,20 @@ Main_Window_Test::~Main_Window_Test()
     qputenv("XDG_DATA_HOME", old_xdg_);
 }
 
-TF_Main& Main_Window_Test::Start(const Clock* clock, const Http_Settings* camera_http)
+Main_Window_Probe& Main_Window_Test::Start(const Clock* clock, const Http_Settings* camera_http)
 {
+    probe_.reset();
     window_.reset();
     window_ = std::make_unique<TF_Main>(nullptr, clock, camera_http);
-    return *window_;
+    probe_ = std::make_unique<Main_Window_Probe>(*window_);
+    return *probe_;
 }
 
 void Main_Window_Test::Close_And_Destroy()
 {
     window_->close();
     QCoreApplication::processEvents();
+    probe_.reset();
     window_.reset();
 }
 
@@ -39,7 +42,7 @@ std::unique_ptr<Camsim_Server> Start_Cameras(int count, Camsim_Options options)
     return cameras;
 }
 
-void Use_Cameras(TF_Main& window, Camsim_Server& cameras)
+void Use_Cameras(Main_Window_Probe& window, Camsim_Server& cameras)
 {
     window.TMR_Refresh_Cam->stop();
     for (int n = 1; n <= cameras.Count() && n <= Nb_Slots; ++n) {

@@ -2,6 +2,7 @@
 #include "Temp_Dir.h"
 #include "Camsim_Server.h"
 #include "Clock.h"
+#include "Main_Window_Probe.h"
 #include "UF_Main.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +26,9 @@ protected:
     ~Main_Window_Test() override;
 
     // Creates the window (FormCreate runs); a previous one is destroyed first, as at program end.
-    TF_Main& Start(const Clock* clock = nullptr, const Http_Settings* camera_http = nullptr);
+    Main_Window_Probe& Start(const Clock* clock = nullptr, const Http_Settings* camera_http = nullptr);
+    // The window's inside (after Start).
+    Main_Window_Probe& Probe() { return *probe_; }
     // Closes the window as the user would (FormClose runs), then destroys it.
     void Close_And_Destroy();
 
@@ -35,6 +38,7 @@ protected:
 
     Temp_Dir home_;
     std::unique_ptr<TF_Main> window_;
+    std::unique_ptr<Main_Window_Probe> probe_;
 
 private:
     QByteArray old_xdg_;
@@ -46,4 +50,4 @@ std::unique_ptr<Camsim_Server> Start_Cameras(int count, Camsim_Options options =
 // Points Cam[1..count] at the cameras (enabled, address, port, password), stops the refresh timer so that
 // the test runs the passes, and shows the camera being set in the settings column (so that its next commit
 // keeps these records).
-void Use_Cameras(TF_Main& window, Camsim_Server& cameras);
+void Use_Cameras(Main_Window_Probe& window, Camsim_Server& cameras);

@@ -17,10 +17,10 @@ std::string Common(const std::string& file, const std::string& key)
 
 TEST_F(Main_Window_Test, CloseWritesTheSplitterAndDestructionThePlacement)
 {
-    TF_Main& w = Start();
-    w.show();
+    Main_Window_Probe& w = Start();
+    w.Window.show();
     QTest::qWait(20);
-    w.close();
+    w.Window.close();
     EXPECT_EQ(Common(Appli_Ini(), "SPL_GlobalPaneO"), "0,1");
     EXPECT_EQ(Common(Appli_Ini(), "SPL_GlobalPaneV"), "1,1");
     EXPECT_EQ(Common(Appli_Ini(), "SPL_GlobalBars"), std::to_string(w.Layout().Bar_Percent()));
@@ -35,7 +35,7 @@ TEST_F(Main_Window_Test, ColourAndFontKeysAreDeleted)
     window_.reset();
     for (const char* key : {"SPL_GlobalColors", "SPL_GlobalFonts", "F_MainColor", "F_MainFont"})
         Write_Private_Profile_String(Appli_Ini(), "Common", key, "x");
-    Start().close();
+    Start().Window.close();
     window_.reset();
     for (const char* key : {"SPL_GlobalColors", "SPL_GlobalFonts", "F_MainColor", "F_MainFont"})
         EXPECT_EQ(Common(Appli_Ini(), key), "<missing>") << key;
@@ -43,16 +43,16 @@ TEST_F(Main_Window_Test, ColourAndFontKeysAreDeleted)
 
 TEST_F(Main_Window_Test, AWindowClosedMaximizedReopensMaximized)
 {
-    TF_Main& w = Start();
-    w.showMaximized();
+    Main_Window_Probe& w = Start();
+    w.Window.showMaximized();
     QTest::qWait(20);
     Close_And_Destroy();
     EXPECT_EQ(Common(Appli_Ini(), "F_Main").rfind("200,0,3,", 0), 0u);
 
-    TF_Main& again = Start();
-    again.show();
+    Main_Window_Probe& again = Start();
+    again.Window.show();
     QTest::qWait(20);
-    EXPECT_TRUE(again.isMaximized());
+    EXPECT_TRUE(again.Window.isMaximized());
 }
 
 TEST_F(Main_Window_Test, StoredPlacementIsApplied)
@@ -60,10 +60,10 @@ TEST_F(Main_Window_Test, StoredPlacementIsApplied)
     Start();
     window_.reset();
     Write_Private_Profile_String(Appli_Ini(), "Common", "F_Main", "200,0,1,40,30,640,530");
-    TF_Main& w = Start();
-    w.show();
+    Main_Window_Probe& w = Start();
+    w.Window.show();
     QTest::qWait(20);
-    EXPECT_EQ(w.geometry(), QRect(40, 30, 600, 500));
+    EXPECT_EQ(w.Window.geometry(), QRect(40, 30, 600, 500));
 }
 
 class Rejected_Placement : public Main_Window_Test, public ::testing::WithParamInterface<const char*> {};
@@ -73,11 +73,11 @@ TEST_P(Rejected_Placement, LeavesTheFormDefinition)
     Start();
     window_.reset();
     Write_Private_Profile_String(Appli_Ini(), "Common", "F_Main", GetParam());
-    TF_Main& w = Start();
-    w.show();
+    Main_Window_Probe& w = Start();
+    w.Window.show();
     QTest::qWait(20);
-    EXPECT_EQ(w.size(), QSize(770, 658));
-    EXPECT_FALSE(w.isMaximized());
+    EXPECT_EQ(w.Window.size(), QSize(770, 658));
+    EXPECT_FALSE(w.Window.isMaximized());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Rejected_Placement,
@@ -91,9 +91,9 @@ TEST_F(Main_Window_Test, SplitterValuesWithWrongItemsAreIgnored)
     Write_Private_Profile_String(Appli_Ini(), "Common", "SPL_GlobalPaneO", "0,7");
     Write_Private_Profile_String(Appli_Ini(), "Common", "SPL_GlobalPaneV", "1,x");
     Write_Private_Profile_String(Appli_Ini(), "Common", "SPL_GlobalBars", "10,20");
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     EXPECT_EQ(w.SPL_Global->widget(0), static_cast<QWidget*>(w.PNL_Config));
-    EXPECT_TRUE(w.PNL_Config->isVisibleTo(&w));
+    EXPECT_TRUE(w.PNL_Config->isVisibleTo(&w.Window));
     EXPECT_EQ(w.Layout().Bar_Position(), 248);
     EXPECT_FALSE(w.Creating);
 }
@@ -105,7 +105,7 @@ TEST_F(Main_Window_Test, StoredSplitterIsApplied)
     Write_Private_Profile_String(Appli_Ini(), "Common", "SPL_GlobalPaneO", "1,0");
     Write_Private_Profile_String(Appli_Ini(), "Common", "SPL_GlobalBars", "50");
     Write_Private_Profile_String(Appli_Ini(), "Common", "SPL_GlobalBarsOld", "120");
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     EXPECT_EQ(w.SPL_Global->widget(0), static_cast<QWidget*>(w.SPP_Right));
     EXPECT_EQ(w.Layout().Bar_Percent(), 50);
     EXPECT_EQ(w.Layout().Bar_Old(), 120);
@@ -120,8 +120,8 @@ class Activate_Bar_Rule : public Main_Window_Test, public ::testing::WithParamIn
 
 TEST_P(Activate_Bar_Rule, MovesANarrowColumnTo240)
 {
-    TF_Main& w = Start();
-    w.show();
+    Main_Window_Probe& w = Start();
+    w.Window.show();
     QTest::qWait(20);
     w.Layout().Set_Bar_Position(GetParam().before);
     w.FormActivate();
@@ -135,12 +135,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, Activate_Bar_Rule,
 
 TEST_F(Main_Window_Test, AfterActivationTheSettingsColumnKeepsItsWidth)
 {
-    TF_Main& w = Start();
-    w.show();
+    Main_Window_Probe& w = Start();
+    w.Window.show();
     QTest::qWait(20);
     w.FormActivate();
     const int bar = w.Layout().Bar_Position();
-    w.resize(1200, 700);
+    w.Window.resize(1200, 700);
     QTest::qWait(20);
     EXPECT_EQ(w.Layout().Bar_Position(), bar);
 }

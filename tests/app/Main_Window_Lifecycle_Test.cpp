@@ -24,7 +24,7 @@ bool Contains(const std::string& text, const std::string& part)
 
 TEST_F(Main_Window_Test, FirstStartCreatesTheDataFolderAndEveryCameraSection)
 {
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     EXPECT_FALSE(w.Creating);
     EXPECT_EQ(w.Dir_Data, Data_Dir());
     EXPECT_TRUE(std::filesystem::is_directory(Data_Dir()));
@@ -41,10 +41,10 @@ TEST_F(Main_Window_Test, FirstStartCreatesTheDataFolderAndEveryCameraSection)
 
 TEST_F(Main_Window_Test, WindowFollowsItsFormDefinition)
 {
-    TF_Main& w = Start();
-    EXPECT_EQ(w.windowTitle(), "Tambrel");
-    EXPECT_EQ(w.size(), QSize(770, 658));
-    EXPECT_EQ(w.minimumSize(), QSize(280, 280));
+    Main_Window_Probe& w = Start();
+    EXPECT_EQ(w.Window.windowTitle(), "Tambrel");
+    EXPECT_EQ(w.Window.size(), QSize(770, 658));
+    EXPECT_EQ(w.Window.minimumSize(), QSize(280, 280));
     EXPECT_EQ(w.SPL_Global->handleWidth(), 10);
     EXPECT_EQ(w.Layout().Bar_Position(), 248);
     EXPECT_EQ(w.SPL_Global->widget(0), static_cast<QWidget*>(w.PNL_Config));
@@ -56,12 +56,12 @@ TEST_F(Main_Window_Test, WindowFollowsItsFormDefinition)
 
 TEST_F(Main_Window_Test, SettingsOfHiddenSlotsSurviveARestart)
 {
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     w.Cam[9].Alias = "Garden";
     w.Cam[9].Password = "s3cret & more";
     Close_And_Destroy();
 
-    TF_Main& again = Start();
+    Main_Window_Probe& again = Start();
     EXPECT_EQ(again.Cam[9].Alias, "Garden");
     EXPECT_EQ(again.Cam[9].Password, "s3cret & more");
 }
@@ -74,7 +74,7 @@ TEST_F(Main_Window_Test, CloseWritesTheSettingsEvenWhenAppliIniCannotBeWritten)
     std::filesystem::remove(Appli_Ini());
     std::filesystem::create_directory(Appli_Ini());
 
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     w.Cam[3].Alias = "Porch";
     Close_And_Destroy();
     EXPECT_TRUE(Contains(Read_File(Datas_Ini()), "Alias=Porch"));
@@ -86,7 +86,7 @@ TEST_F(Main_Window_Test, ASilentNameServerNeitherSlowsTheOtherCamerasNorHoldsThe
     Http_Settings camera_http;
     camera_http.Name_Servers = silent.Address();
     const auto cameras = Start_Cameras(1);
-    TF_Main& w = Start(nullptr, &camera_http);
+    Main_Window_Probe& w = Start(nullptr, &camera_http);
     Use_Cameras(w, *cameras);
     w.Cam[2] = w.Cam[1];
     w.Cam[2].Ad_Ip = "gate.tambrel-test";   // asked of the silent name server
@@ -140,7 +140,7 @@ TEST_F(Main_Window_Test, AnExceptionInATimerHandlerIsDroppedAndTheNextTickRuns)
 
 TEST_F(Main_Window_Test, TimersAfterCreation)
 {
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     EXPECT_TRUE(w.TMR_Refresh_Cam->isActive());
     EXPECT_TRUE(w.TMR_Update->isActive());
     EXPECT_EQ(w.TMR_Update->interval(), 10000);

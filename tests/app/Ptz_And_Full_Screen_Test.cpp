@@ -29,16 +29,16 @@ protected:
     void SetUp() override
     {
         cameras_ = Start_Cameras(3);
-        TF_Main& w = Start();
+        Main_Window_Probe& w = Start();
         w.CBX_Nb_Cam->setCurrentIndex(2);
         for (int n = 1; n <= 3; ++n)
             w.Cam[n].Alias = " Spot " + std::to_string(n) + " ";
         Use_Cameras(w, *cameras_);
-        full_ = new TF_Full_Screen(&w);
-        w.Attach_Full_Screen(full_);
-        w.show();
+        full_ = new TF_Full_Screen(&w.Window);
+        w.Window.Attach_Full_Screen(full_);
+        w.Window.show();
     }
-    TF_Main& W() { return *window_; }
+    Main_Window_Probe& W() { return Probe(); }
     QString Strip() { return W().PNL_Ptz->PNL_Ptz_N_Cam->Caption(); }
     int Requests(int camera, const char* path) { return cameras_->Camera(camera).Counters().Requests_By_Path[path]; }
 
@@ -50,7 +50,7 @@ TEST_F(Ptz_Test, ThePtzButtonOpensThePanelNamingTheSelectedCamera)
 {
     W().CBX_N_Cam->setCurrentIndex(2);
     EXPECT_EQ(Strip(), "1-CAM1");   // untouched while closed
-    W().BTN_Show_PtzClick(nullptr);
+    W().BTN_Show_PtzClick();
     EXPECT_TRUE(W().PNL_Ptz->isVisible());
     EXPECT_EQ(Strip(), "3- Spot 3 ");
     // While open, the strip follows the camera to set.
@@ -60,13 +60,13 @@ TEST_F(Ptz_Test, ThePtzButtonOpensThePanelNamingTheSelectedCamera)
     W().PNL_Ptz->hide();
     W().CBX_N_Cam->setCurrentIndex(0);
     EXPECT_EQ(Strip(), "2- Spot 2 ");
-    W().BTN_Show_PtzClick(nullptr);
+    W().BTN_Show_PtzClick();
     EXPECT_EQ(Strip(), "1- Spot 1 ");
 }
 
 TEST_F(Ptz_Test, ARightClickOnAPictureSelectsItsCameraAndOpensThePanel)
 {
-    W().IMG_Cam1MouseUp(W().Grid().Slot(3).IMG_Cam, Qt::RightButton);
+    W().Camera_Picture_Mouse_Up(3, Qt::RightButton);
     EXPECT_EQ(W().Cam_To_Set(), 3);
     EXPECT_TRUE(W().PNL_Ptz->isVisible());
     EXPECT_EQ(Strip(), "3- Spot 3 ");
@@ -74,7 +74,7 @@ TEST_F(Ptz_Test, ARightClickOnAPictureSelectsItsCameraAndOpensThePanel)
 
 TEST_F(Ptz_Test, OtherButtonsOnAPictureDoNothing)
 {
-    W().IMG_Cam1MouseUp(W().Grid().Slot(2).IMG_Cam, Qt::LeftButton);
+    W().Camera_Picture_Mouse_Up(2, Qt::LeftButton);
     EXPECT_EQ(W().Cam_To_Set(), 1);
     EXPECT_FALSE(W().PNL_Ptz->isVisible());
 }
@@ -82,7 +82,7 @@ TEST_F(Ptz_Test, OtherButtonsOnAPictureDoNothing)
 TEST_F(Ptz_Test, AJogGoesToTheSelectedCameraOnly)
 {
     W().CBX_N_Cam->setCurrentIndex(1);
-    W().BTN_Show_PtzClick(nullptr);
+    W().BTN_Show_PtzClick();
     emit W().PNL_Ptz->BTN_Deplace_Gauche->Repeat_Click();
     EXPECT_EQ(Requests(2, "/decoder_control.cgi"), 1);
     EXPECT_EQ(Requests(1, "/decoder_control.cgi"), 0);
@@ -133,7 +133,7 @@ TEST_F(Ptz_Test, AcceptingTheUpdateOfferWhileAPresetQuestionWaitsClosesAsUsualAn
     // timer fires then; the program is old, so the offer shows, and the user accepts it.
     bool question_open = false;
     Update_Check_Outcome outcome;
-    QTimer::singleShot(0, &W(), [&] {
+    QTimer::singleShot(0, &W().Window, [&] {
         question_open = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr;
         Update_Check_Seams seams;
         seams.Today = [] { return QDate(2024, 6, 15); };
@@ -143,7 +143,7 @@ TEST_F(Ptz_Test, AcceptingTheUpdateOfferWhileAPresetQuestionWaitsClosesAsUsualAn
             form.BTN_Yes->click();
             return form.result();
         };
-        outcome = Run_Update_Check(&W(), {"Tambrel", "V3.1", "http://127.0.0.1:1/Tambrel.ver"}, LBL_Update, seams);
+        outcome = Run_Update_Check(&W().Window, {"Tambrel", "V3.1", "http://127.0.0.1:1/Tambrel.ver"}, LBL_Update, seams);
     });
     QTimer safety;   // a question left open fails the test instead of hanging it
     safety.setSingleShot(true);
@@ -158,7 +158,7 @@ TEST_F(Ptz_Test, AcceptingTheUpdateOfferWhileAPresetQuestionWaitsClosesAsUsualAn
     EXPECT_TRUE(outcome.Ended);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(Requests(1, "/decoder_control.cgi"), 0) << "the open question counted as a Yes";
-    EXPECT_FALSE(W().isVisible()) << "the window was not closed";
+    EXPECT_FALSE(W().Window.isVisible()) << "the window was not closed";
     EXPECT_EQ(opened, std::vector<std::string>{download});
     EXPECT_NE(datas_when_opened.find("Alias=Typed before the update\n"), std::string::npos)
         << "the settings were not written before the download page opened";
@@ -166,8 +166,8 @@ TEST_F(Ptz_Test, AcceptingTheUpdateOfferWhileAPresetQuestionWaitsClosesAsUsualAn
 
 TEST_F(Ptz_Test, ADoubleClickOnAGridPanelOpensTheFullScreenWindowOnThatCamera)
 {
-    W().PNL_Cam1Click(W().Grid().Slot(2).IMG_Cam);
-    W().IMG_Cam1DblClick(W().Grid().Slot(2).IMG_Cam);
+    W().Camera_Panel_Click(2);
+    W().Camera_Picture_Double_Click(2);
     EXPECT_TRUE(full_->isVisible());
     EXPECT_EQ(W().N_Cam_Full_Screen, 2);
     W().Refresh_Cams();
@@ -177,7 +177,7 @@ TEST_F(Ptz_Test, ADoubleClickOnAGridPanelOpensTheFullScreenWindowOnThatCamera)
     EXPECT_EQ(Requests(2, "/decoder_control.cgi"), 1);
     // A name with no slot number opens nothing.
     full_->hide();
-    W().IMG_Cam1DblClick(W().PNL_Cams);
+    W().Camera_Picture_Double_Click(0);
     EXPECT_FALSE(full_->isVisible());
 }
 
@@ -197,7 +197,7 @@ TEST_F(Ptz_Test, TheFullScreenPanelPlacesAreKeptByTheMainWindow)
 TEST_F(Ptz_Test, ClosingTheMainWindowReleasesTheFullScreenWindow)
 {
     QPointer<TF_Full_Screen> full = full_;
-    W().close();
+    W().Window.close();
     QTest::qWait(20);
     EXPECT_TRUE(full.isNull());
 }
@@ -208,10 +208,10 @@ namespace {
 
 TEST_F(Ptz_Test, APanelPlacedOutsideTheWindowComesBackInsideWhenOpened)
 {
-    W().resize(770, 658);
+    W().Window.resize(770, 658);
     W().PNL_Ptz->move(5000, 4000);
-    W().BTN_Show_PtzClick(nullptr);
-    EXPECT_TRUE(W().rect().contains(W().PNL_Ptz->geometry()));
+    W().BTN_Show_PtzClick();
+    EXPECT_TRUE(W().Window.rect().contains(W().PNL_Ptz->geometry()));
 }
 
 } // namespace

@@ -27,7 +27,7 @@ protected:
     void SetUp() override
     {
         cameras_ = Start_Cameras(2);
-        TF_Main& w = Start(&clock_);
+        Main_Window_Probe& w = Start(&clock_);
         w.CBX_Nb_Cam->setCurrentIndex(1);
         Use_Cameras(w, *cameras_);
         dest_ = home_.File("snapshots");
@@ -39,7 +39,7 @@ protected:
         }
     }
 
-    TF_Main& W() { return *window_; }
+    Main_Window_Probe& W() { return Probe(); }
     bool Live(int n) { return !W().Lib_Cam[static_cast<std::size_t>(n)]->Not_Connected(); }
     // Runs one pass at the clock's tick `tick_s` seconds (the camera is live by then).
     void Pass_At(double tick_s)

@@ -32,13 +32,13 @@ protected:
         options.Password = "pw";
         options.Slow_Ms = 800;
         cameras_ = Start_Cameras(2, options);
-        TF_Main& w = Start(&clock_);
+        Main_Window_Probe& w = Start(&clock_);
         for (int slot = 3; slot <= 9; ++slot)
             w.Cam[slot].Valide = false;
         Use_Cameras(w, *cameras_);
     }
 
-    TF_Main& W() { return *window_; }
+    Main_Window_Probe& W() { return Probe(); }
     T_Cam_Slot_Controls& Slot(int n) { return W().Grid().Slot(n); }
     QColor Label_Color(int n) { return Slot(n).LBL_Cam->palette().color(QPalette::WindowText); }
     int Snapshots(int camera) { return cameras_->Camera(camera).Counters().Requests_By_Path["/snapshot.cgi"]; }

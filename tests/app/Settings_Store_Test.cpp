@@ -50,7 +50,7 @@ std::vector<T> Join(std::vector<T> a, const std::vector<T>& b)
 
 TEST_F(Main_Window_Test, AFirstStartWritesTheGeneralSectionsThenTheCameras)
 {
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     EXPECT_EQ(Sections(Read_File(Datas_Ini())), Join(General_Sections, Cam_Sections()));
     // The defaults of a fresh start.
     EXPECT_EQ(w.Nb_Cam, 1);
@@ -72,7 +72,7 @@ TEST_F(Main_Window_Test, AStoredPanelSizePastTheLastIsTakenAsTheLast)
     Start();
     window_.reset();
     Write_Private_Profile_String(Datas_Ini(), "general", "CBX_Size_Pnl", "7");
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     EXPECT_EQ(w.CBX_Size_Pnl->currentIndex(), 3);
     EXPECT_EQ(w.Grid().Pnl_Width(), 640);
 }
@@ -83,7 +83,7 @@ TEST_F(Main_Window_Test, StoredIntervalsOfZeroOrLessBecomeOne)
     window_.reset();
     Write_Private_Profile_String(Datas_Ini(), "snapshot_record", "EDT_Frequence_Rec", "0");
     Write_Private_Profile_String(Datas_Ini(), "snapshot_record", "EDT_Delay_Stop_Rec", "-4");
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     EXPECT_EQ(w.Frequence_Rec, 1);
     EXPECT_EQ(w.Delay_Stop_Rec, 1);
     EXPECT_EQ(w.PNL_Config->EDT_Frequence_Rec->text(), "1");
@@ -94,7 +94,7 @@ TEST_F(Main_Window_Test, TextsThatAreNotUtf8ComeBackByteForByteAfterAClose)
     // Written on Windows: "é" is the single byte E9.
     std::filesystem::create_directories(Data_Dir());
     Write_File(Datas_Ini(), "[snapshot_record]\nDED_Dest_Folder=/home/u/Vid\xE9os\n[CAM1]\nAlias=Entr\xE9" "e\nPassword=caf\xE9\n");
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     EXPECT_EQ(w.PNL_Config->DED_Dest_Folder->Path(), QString::fromUtf8("/home/u/Vid\xC3\xA9os"));
     Close_And_Destroy();
     const std::string datas = Read_File(Datas_Ini());
@@ -107,7 +107,7 @@ TEST_F(Main_Window_Test, ADataFolderThatCannotBeMadeGivesZeroValuesWithoutACrash
     // $XDG_DATA_HOME below a plain file: the data folder can never be created.
     Write_File(home_.File("plain"), "x");
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(home_.File("plain") + "/below"));
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     for (int slot = 1; slot <= 9; ++slot) {
         EXPECT_FALSE(w.Cam[slot].Valide);
         EXPECT_EQ(w.Cam[slot].Alias, "");
@@ -127,24 +127,24 @@ class Config_File_Test : public Main_Window_Test {
 protected:
     void Export_To(const std::string& path)
     {
-        window_->SDG_Save_Config = [path](const std::string&) { return std::optional<std::string>(path); };
-        window_->BTN_Save_ConfigClick(nullptr);
+        Probe().SDG_Save_Config = [path](const std::string&) { return std::optional<std::string>(path); };
+        Probe().BTN_Save_ConfigClick();
     }
     void Import_From(const std::string& path)
     {
-        window_->ODG_Load_Config = [path](const std::string&) { return std::optional<std::string>(path); };
-        window_->BTN_Load_ConfigClick(nullptr);
+        Probe().ODG_Load_Config = [path](const std::string&) { return std::optional<std::string>(path); };
+        Probe().BTN_Load_ConfigClick();
     }
     void Cancel_Export()
     {
-        window_->SDG_Save_Config = [](const std::string&) { return std::optional<std::string>(); };
-        window_->BTN_Save_ConfigClick(nullptr);
+        Probe().SDG_Save_Config = [](const std::string&) { return std::optional<std::string>(); };
+        Probe().BTN_Save_ConfigClick();
     }
 };
 
 TEST_F(Config_File_Test, ExportThenImportRestoresEverySetting)
 {
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     w.TMR_Refresh_Cam->stop();
     w.CBX_Nb_Cam->setCurrentIndex(2);
     w.CBX_Frame_Rate->setCurrentIndex(4);
@@ -159,9 +159,9 @@ TEST_F(Config_File_Test, ExportThenImportRestoresEverySetting)
     p.EDT_K_Detect->setText("35");
     p.CKB_Use_URL->setChecked(true);
     p.EDT_Url->setText("http://127.0.0.1:9/x.jpg");
-    w.EDT_Adresse_IpExit(p.EDT_Url);
+    w.Camera_Edit_Left();
     p.EDT_Frequence_Rec->setText("7");
-    w.EDT_Frequence_RecExit(p.EDT_Frequence_Rec);
+    w.EDT_Frequence_RecExit();
     const T_Cams exported = w.Cam;
     const std::string file = home_.File("setup.cfg");
     Export_To(file);
@@ -198,7 +198,7 @@ TEST_F(Config_File_Test, ExportingOverAnotherProgramsIniKeepsItsOtherSections)
 
 TEST_F(Config_File_Test, ImportingAFileWithoutACameraGivesItTheDefaultsAndCompletesTheFile)
 {
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     w.Cam[5].Alias = "Kept?";
     const std::string file = home_.File("partial.cfg");
     Write_File(file, "[CAM1]\nAlias=Front\n[general]\nCBX_Nb_Cam=4\n");
@@ -213,11 +213,11 @@ TEST_F(Config_File_Test, ImportingAFileWithoutACameraGivesItTheDefaultsAndComple
 
 TEST_F(Config_File_Test, ACancelledImportChangesNothing)
 {
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     const T_Cams before = w.Cam;
     const std::string folder = w.Dir_Save_Load;
     w.ODG_Load_Config = [](const std::string&) { return std::optional<std::string>(); };
-    w.BTN_Load_ConfigClick(nullptr);
+    w.BTN_Load_ConfigClick();
     for (int slot = 1; slot <= 9; ++slot)
         EXPECT_EQ(w.Cam[slot], before[slot]);
     EXPECT_EQ(w.Dir_Save_Load, folder);
@@ -225,13 +225,13 @@ TEST_F(Config_File_Test, ACancelledImportChangesNothing)
 
 TEST_F(Config_File_Test, ACancelledFirstExportEmptiesTheDialogFolderForGood)
 {
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     std::string asked_in = "?";
     w.SDG_Save_Config = [&](const std::string& folder) {
         asked_in = folder;
         return std::optional<std::string>();
     };
-    w.BTN_Save_ConfigClick(nullptr);
+    w.BTN_Save_ConfigClick();
     EXPECT_EQ(asked_in, QDir::homePath().toStdString() + "/");
     EXPECT_EQ(w.Dir_Save_Load, "");
     Close_And_Destroy();
@@ -241,7 +241,7 @@ TEST_F(Config_File_Test, ACancelledFirstExportEmptiesTheDialogFolderForGood)
 
 TEST_F(Config_File_Test, ACancelledExportAfterAChosenFileKeepsThatFilesFolder)
 {
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     std::filesystem::create_directories(home_.File("configs"));
     Export_To(home_.File("configs/a.cfg"));
     EXPECT_EQ(w.Dir_Save_Load, home_.File("configs/"));
@@ -251,7 +251,7 @@ TEST_F(Config_File_Test, ACancelledExportAfterAChosenFileKeepsThatFilesFolder)
 
 TEST_F(Config_File_Test, APasswordLosesOnlyItsOuterBlanksAndOnePairOfQuotes)
 {
-    TF_Main& w = Start();
+    Main_Window_Probe& w = Start();
     w.Cam[4].Password = "  \"p=a ss;#&\"  ";
     const std::string file = home_.File("pw.cfg");
     Export_To(file);
