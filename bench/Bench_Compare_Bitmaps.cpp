@@ -1,5 +1,5 @@
 #include "Bench_Imaging_Scene.h"
-#include "Compare_Bitmaps.h"
+#include "imaging/Compare_Bitmaps.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,9 +4,9 @@
 
 #include <QGuiApplication>
 
-#include "Camsim_Server.h"
-#include "Http_Client.h"
-#include "Http_Reply_Parser.h"
+#include "camsim/Camsim_Server.h"
+#include "acquisition/Http_Client.h"
+#include "acquisition/Http_Reply_Parser.h"
 
 namespace {
 

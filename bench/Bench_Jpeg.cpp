@@ -1,5 +1,5 @@
 #include "Bench_Imaging_Scene.h"
-#include "Jpeg_Codec.h"
+#include "imaging/Jpeg_Codec.h"
 
 #include <QByteArray>
 #include <QFile>

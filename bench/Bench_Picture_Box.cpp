@@ -1,6 +1,6 @@
 // Nine Picture_Box of 320 x 240 showing 640 x 480 RGB32 pictures, rendered into an offscreen QImage
 // as the grid would paint them. The time per iteration is one frame of all nine (target: under 5 ms).
-#include "Picture_Box.h"
+#include "widgets/Picture_Box.h"
 
 #include <QApplication>
 #include <QImage>

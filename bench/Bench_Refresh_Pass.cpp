@@ -1,11 +1,11 @@
 // One refresh pass of the main window over nine live cameras (simulated, in process), measured on the
 // user-interface thread: when no snapshot is due (target: under 1 ms) and when all nine save a snapshot.
 #include "Bench_Main.h"
-#include "Camsim_Server.h"
-#include "Clock.h"
+#include "camsim/Camsim_Server.h"
+#include "platform/Clock.h"
 #include "Bench_Window.h"
-#include "Tambrel_Application.h"
-#include "UF_Main.h"
+#include "app/Tambrel_Application.h"
+#include "app/UF_Main.h"
 
 #include <QTemporaryDir>
 #include <QThread>

@@ -1,8 +1,8 @@
-#include "Atomic_File.h"
+#include "recording/Atomic_File.h"
 #include "Bench_Imaging_Scene.h"
-#include "Jpeg_Codec.h"
-#include "Snapshot_Caption.h"
-#include "Snapshot_Writer.h"
+#include "imaging/Jpeg_Codec.h"
+#include "recording/Snapshot_Caption.h"
+#include "recording/Snapshot_Writer.h"
 
 #include <QByteArray>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #include "Bench_Window.h"
 
-#include "Cams_Ini.h"
+#include "model/Cams_Ini.h"
 
 #include <QDir>
 

@@ -3,8 +3,8 @@
 // second are the iterations per second; the process CPU time per iteration is the cost of one frame
 // (fetch, decode, publish, plus the simulator's serving of cached bytes).
 #include "Bench_Main.h"
-#include "Camsim_Server.h"
-#include "UF_Lib_Cam.h"
+#include "camsim/Camsim_Server.h"
+#include "acquisition/UF_Lib_Cam.h"
 
 #include <QGuiApplication>
 

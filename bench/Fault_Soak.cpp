@@ -12,12 +12,12 @@
 //
 // Run it under xvfb-run so that painting goes through a real X server (scripts/soak does).
 #include "Bench_Window.h"
-#include "Camsim_Server.h"
-#include "Http_Client.h"
-#include "Jpeg_Codec.h"
+#include "camsim/Camsim_Server.h"
+#include "acquisition/Http_Client.h"
+#include "imaging/Jpeg_Codec.h"
 #include "Process_Stats.h"
-#include "Tambrel_Application.h"
-#include "UF_Main.h"
+#include "app/Tambrel_Application.h"
+#include "app/UF_Main.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

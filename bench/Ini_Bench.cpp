@@ -1,8 +1,8 @@
 // Cost of the settings store: every key is its own file access, so a load or save of the nine
 // cameras (117 keys) is 117 reads or 117 read-modify-rename cycles.
-#include "Cams_Ini.h"
-#include "Ini_Keys.h"
-#include "Profile_Text.h"
+#include "model/Cams_Ini.h"
+#include "platform/Ini_Keys.h"
+#include "platform/Profile_Text.h"
 
 #include <benchmark/benchmark.h>
 

@@ -12,11 +12,11 @@
 //
 // Run it under xvfb-run (scripts/bench does) so that painting goes through a real X server.
 #include "Bench_Window.h"
-#include "Http_Client.h"
-#include "Jpeg_Codec.h"
+#include "acquisition/Http_Client.h"
+#include "imaging/Jpeg_Codec.h"
 #include "Process_Stats.h"
-#include "Tambrel_Application.h"
-#include "UF_Main.h"
+#include "app/Tambrel_Application.h"
+#include "app/UF_Main.h"
 
 #include <QElapsedTimer>
 #include <QFile>

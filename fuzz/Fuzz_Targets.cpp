@@ -1,13 +1,13 @@
 #include "Fuzz_Targets.h"
 
-#include "Http_Error.h"
-#include "Http_Reply_Parser.h"
-#include "Http_Url.h"
-#include "Ini_Values.h"
-#include "Jpeg_Codec.h"
-#include "Jpeg_Limits.h"
-#include "Profile_Text.h"
-#include "U_Lib_Util_Vesk.h"
+#include "acquisition/Http_Error.h"
+#include "acquisition/Http_Reply_Parser.h"
+#include "acquisition/Http_Url.h"
+#include "platform/Ini_Values.h"
+#include "imaging/Jpeg_Codec.h"
+#include "imaging/Jpeg_Limits.h"
+#include "platform/Profile_Text.h"
+#include "util/U_Lib_Util_Vesk.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // tambrel-icons <folder> <size>...: writes the application's icon as PNG files in the icon theme
 // layout, <folder>/NxN/apps/tambrel.png, one per size (16 to 256). Run at build time; the files
 // are installed under share/icons/hicolor.
-#include "Icons.h"
+#include "widgets/Icons.h"
 
 #include <QGuiApplication>
 

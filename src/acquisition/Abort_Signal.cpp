@@ -1,4 +1,4 @@
-#include "Abort_Signal.h"
+#include "acquisition/Abort_Signal.h"
 
 #include <sys/eventfd.h>
 #include <unistd.h>

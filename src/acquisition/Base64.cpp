@@ -1,4 +1,4 @@
-#include "Base64.h"
+#include "acquisition/Base64.h"
 
 std::string Base64_Encode(std::string_view data)
 {

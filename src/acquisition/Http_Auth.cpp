@@ -1,10 +1,10 @@
-#include "Http_Auth.h"
+#include "acquisition/Http_Auth.h"
 
 #include <optional>
 
-#include "Base64.h"
-#include "Http_Challenge.h"
-#include "Http_Text.h"
+#include "acquisition/Base64.h"
+#include "acquisition/Http_Challenge.h"
+#include "acquisition/Http_Text.h"
 
 namespace {
 

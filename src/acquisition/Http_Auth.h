@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <string>
 
-#include "Http_Digest.h"
-#include "Http_Reply_Parser.h"
-#include "Http_Url.h"
+#include "acquisition/Http_Digest.h"
+#include "acquisition/Http_Reply_Parser.h"
+#include "acquisition/Http_Url.h"
 
 // The user name and password a client answers challenges with.
 struct Http_Login {

@@ -1,6 +1,6 @@
-#include "Http_Challenge.h"
+#include "acquisition/Http_Challenge.h"
 
-#include "Http_Text.h"
+#include "acquisition/Http_Text.h"
 
 namespace {
 

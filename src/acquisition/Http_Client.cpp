@@ -1,15 +1,15 @@
-#include "Http_Client.h"
+#include "acquisition/Http_Client.h"
 
 #include <cerrno>
 #include <chrono>
 
-#include "Base64.h"
-#include "Fingerprint_Text.h"
-#include "Http_Outcome.h"
-#include "Http_Multipart.h"
-#include "Http_Request.h"
-#include "Http_Text.h"
-#include "Tls_Session.h"
+#include "acquisition/Base64.h"
+#include "util/Fingerprint_Text.h"
+#include "acquisition/Http_Outcome.h"
+#include "acquisition/Http_Multipart.h"
+#include "acquisition/Http_Request.h"
+#include "acquisition/Http_Text.h"
+#include "acquisition/Tls_Session.h"
 
 namespace {
 constexpr std::size_t Read_Buffer_Size = 64 * 1024;

@@ -4,16 +4,16 @@
 #include <string>
 #include <vector>
 
-#include "Abort_Signal.h"
-#include "Http_Auth.h"
-#include "Http_Cookies.h"
-#include "Http_Error.h"
-#include "Http_Reply_Parser.h"
-#include "Http_Settings.h"
-#include "Http_Stream.h"
-#include "Http_Url.h"
-#include "Socket.h"
-#include "Tls_Context.h"
+#include "acquisition/Abort_Signal.h"
+#include "acquisition/Http_Auth.h"
+#include "acquisition/Http_Cookies.h"
+#include "acquisition/Http_Error.h"
+#include "acquisition/Http_Reply_Parser.h"
+#include "acquisition/Http_Settings.h"
+#include "acquisition/Http_Stream.h"
+#include "acquisition/Http_Url.h"
+#include "acquisition/Socket.h"
+#include "acquisition/Tls_Context.h"
 
 // A small blocking HTTP/1.1 client that only sends GET requests, over plain TCP or TLS (https).
 // One object serves one request at a time and belongs to one thread; only Abort and Clear_Abort

@@ -1,9 +1,9 @@
-#include "Http_Cookies.h"
+#include "acquisition/Http_Cookies.h"
 
 #include <algorithm>
 #include <ctime>
 
-#include "Http_Text.h"
+#include "acquisition/Http_Text.h"
 
 namespace {
 

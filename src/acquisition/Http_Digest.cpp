@@ -1,4 +1,4 @@
-#include "Http_Digest.h"
+#include "acquisition/Http_Digest.h"
 
 #include <openssl/evp.h>
 #include <sys/random.h>
@@ -8,7 +8,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "Http_Text.h"
+#include "acquisition/Http_Text.h"
 
 namespace {
 

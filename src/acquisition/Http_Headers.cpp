@@ -1,6 +1,6 @@
-#include "Http_Headers.h"
+#include "acquisition/Http_Headers.h"
 
-#include "Http_Text.h"
+#include "acquisition/Http_Text.h"
 
 bool Http_Headers::Continue_Last(std::string_view text)
 {

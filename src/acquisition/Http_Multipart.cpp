@@ -1,8 +1,8 @@
-#include "Http_Multipart.h"
+#include "acquisition/Http_Multipart.h"
 
 #include <algorithm>
 
-#include "Http_Text.h"
+#include "acquisition/Http_Text.h"
 
 namespace {
 

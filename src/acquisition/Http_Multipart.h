@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "Http_Reply_Parser.h"
+#include "acquisition/Http_Reply_Parser.h"
 
 // Bounds on a multipart stream; beyond them the stream fails instead of exhausting memory.
 struct Multipart_Limits {

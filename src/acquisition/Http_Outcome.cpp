@@ -1,6 +1,6 @@
-#include "Http_Outcome.h"
+#include "acquisition/Http_Outcome.h"
 
-#include "Http_Text.h"
+#include "acquisition/Http_Text.h"
 
 bool Allows_Keep_Alive(const Http_Headers& headers)
 {

@@ -1,5 +1,5 @@
 #pragma once
-#include "Http_Reply_Parser.h"
+#include "acquisition/Http_Reply_Parser.h"
 
 enum class Http_Outcome {
     Accept,            // 2xx: the body goes to the caller

@@ -1,13 +1,13 @@
-#include "Http_Reply_Parser.h"
-#include "Text_Scan.h"
+#include "acquisition/Http_Reply_Parser.h"
+#include "util/Text_Scan.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 
-#include "Http_Error.h"
-#include "Http_Text.h"
+#include "acquisition/Http_Error.h"
+#include "acquisition/Http_Text.h"
 
 namespace {
 

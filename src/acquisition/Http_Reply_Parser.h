@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Http_Headers.h"
+#include "acquisition/Http_Headers.h"
 
 // Bounds on what a server may send; beyond them the reply fails instead of exhausting memory.
 struct Http_Reply_Limits {

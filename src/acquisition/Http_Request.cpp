@@ -1,4 +1,4 @@
-#include "Http_Request.h"
+#include "acquisition/Http_Request.h"
 
 std::string Build_Request_Head(const Http_Url& url, const Http_Settings& settings, const Http_Request_Extras& extras)
 {

@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include "Http_Settings.h"
-#include "Http_Url.h"
+#include "acquisition/Http_Settings.h"
+#include "acquisition/Http_Url.h"
 
 // The parts of one request head beyond the URL.
 struct Http_Request_Extras {

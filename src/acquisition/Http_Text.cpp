@@ -1,4 +1,4 @@
-#include "Http_Text.h"
+#include "acquisition/Http_Text.h"
 
 #include <limits>
 

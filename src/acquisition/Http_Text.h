@@ -1,5 +1,5 @@
 #pragma once
-#include "Text_Scan.h"
+#include "util/Text_Scan.h"
 #include <optional>
 #include <string>
 #include <string_view>

@@ -1,9 +1,9 @@
-#include "Http_Url.h"
+#include "acquisition/Http_Url.h"
 
 #include <vector>
 
-#include "Http_Error.h"
-#include "Http_Text.h"
+#include "acquisition/Http_Error.h"
+#include "acquisition/Http_Text.h"
 
 namespace {
 

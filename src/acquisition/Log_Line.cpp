@@ -1,6 +1,6 @@
-#include "Log_Line.h"
+#include "acquisition/Log_Line.h"
 
-#include "U_Lib_Util_Vesk.h"
+#include "util/U_Lib_Util_Vesk.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "Clock.h"
+#include "platform/Clock.h"
 
 #include <cstdint>
 #include <string>

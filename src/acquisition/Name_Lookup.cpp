@@ -1,4 +1,4 @@
-#include "Name_Lookup.h"
+#include "acquisition/Name_Lookup.h"
 
 #include <ares.h>
 #include <arpa/inet.h>
@@ -11,9 +11,9 @@
 #include <cstring>
 #include <mutex>
 
-#include "Abort_Signal.h"
-#include "Http_Error.h"
-#include "Http_Text.h"
+#include "acquisition/Abort_Signal.h"
+#include "acquisition/Http_Error.h"
+#include "acquisition/Http_Text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "Snapshot_Url.h"
+#include "acquisition/Snapshot_Url.h"
 
-#include "U_Lib_Util_Vesk.h"
+#include "util/U_Lib_Util_Vesk.h"
 
 std::string Camera_Base(const T_Cam& cam)
 {

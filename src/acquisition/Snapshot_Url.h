@@ -1,6 +1,6 @@
 #pragma once
-#include "Http_Auth.h"
-#include "T_Cam.h"
+#include "acquisition/Http_Auth.h"
+#include "model/T_Cam.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "Socket.h"
+#include "acquisition/Socket.h"
 
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -12,11 +12,11 @@
 #include <cstring>
 #include <memory>
 
-#include "Abort_Signal.h"
-#include "Http_Error.h"
-#include "Http_Text.h"
-#include "Name_Lookup.h"
-#include "Tls_Session.h"
+#include "acquisition/Abort_Signal.h"
+#include "acquisition/Http_Error.h"
+#include "acquisition/Http_Text.h"
+#include "acquisition/Name_Lookup.h"
+#include "acquisition/Tls_Session.h"
 
 namespace {
 

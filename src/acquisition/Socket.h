@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "Name_Lookup.h"
+#include "acquisition/Name_Lookup.h"
 
 class Abort_Signal;
 class Tls_Context;

@@ -1,11 +1,11 @@
-#include "Tls_Context.h"
+#include "acquisition/Tls_Context.h"
 
 #include <openssl/err.h>
 #include <openssl/ssl.h>
 #include <openssl/x509.h>
 
-#include "Http_Error.h"
-#include "Tls_Session.h"
+#include "acquisition/Http_Error.h"
+#include "acquisition/Tls_Session.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Tls_Session.h"
+#include "acquisition/Tls_Session.h"
 
 #include <openssl/bio.h>
 #include <openssl/err.h>
@@ -13,10 +13,10 @@
 #include <cstdint>
 #include <cstring>
 
-#include "Fingerprint_Text.h"
-#include "Http_Digest.h"
-#include "Http_Text.h"
-#include "Tls_Context.h"
+#include "util/Fingerprint_Text.h"
+#include "acquisition/Http_Digest.h"
+#include "acquisition/Http_Text.h"
+#include "acquisition/Tls_Context.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "Http_Error.h"
+#include "acquisition/Http_Error.h"
 
 class Tls_Context;
 

@@ -1,9 +1,9 @@
-#include "UF_Lib_Cam.h"
+#include "acquisition/UF_Lib_Cam.h"
 
-#include "Clock.h"
-#include "Compare_Bitmaps.h"
-#include "Jpeg_Codec.h"
-#include "Tls_Session.h"
+#include "platform/Clock.h"
+#include "imaging/Compare_Bitmaps.h"
+#include "imaging/Jpeg_Codec.h"
+#include "acquisition/Tls_Session.h"
 
 #include <chrono>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "Http_Client.h"
-#include "Snapshot_Url.h"
+#include "acquisition/Http_Client.h"
+#include "acquisition/Snapshot_Url.h"
 
 #include <QImage>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "Tambrel_Application.h"
+#include "app/Tambrel_Application.h"
 
 #include <concepts>
 #include <exception>

@@ -1,8 +1,8 @@
 #pragma once
-#include "Record_Rules.h"
-#include "T_Cam.h"
-#include "T_General.h"
-#include "UF_Full_Screen.h"
+#include "recording/Record_Rules.h"
+#include "model/T_Cam.h"
+#include "model/T_General.h"
+#include "views/UF_Full_Screen.h"
 
 #include <QImage>
 #include <QMainWindow>

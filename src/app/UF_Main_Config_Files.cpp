@@ -1,7 +1,7 @@
 // Export and import of configuration files (.cfg): the same sections and keys as datas.ini.
-#include "UF_Main.h"
+#include "app/UF_Main.h"
 
-#include "Cams_Ini.h"
+#include "model/Cams_Ini.h"
 
 #include <QComboBox>
 #include <QFileDialog>

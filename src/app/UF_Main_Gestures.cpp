@@ -1,16 +1,16 @@
 // Mouse gestures on the camera grid: a click selects the camera to set, a double click opens it full
 // screen, a right click on its picture opens the PTZ panel.
-#include "UF_Main.h"
+#include "app/UF_Main.h"
 
-#include "Guarded_Slot.h"
+#include "app/Guarded_Slot.h"
 
-#include "Busy_Animation.h"
-#include "Camera_Grid.h"
-#include "Gesture_Filter.h"
-#include "Panel.h"
-#include "Picture_Box.h"
-#include "Slot_From_Name.h"
-#include "UF_Full_Screen.h"
+#include "widgets/Busy_Animation.h"
+#include "views/Camera_Grid.h"
+#include "widgets/Gesture_Filter.h"
+#include "widgets/Panel.h"
+#include "widgets/Picture_Box.h"
+#include "views/Slot_From_Name.h"
+#include "views/UF_Full_Screen.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>

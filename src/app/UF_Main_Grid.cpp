@@ -1,8 +1,8 @@
 // The grid handlers of the main window: the three grid lists and the layout of the camera panels.
-#include "UF_Main.h"
+#include "app/UF_Main.h"
 
-#include "Camera_Grid.h"
-#include "Grid_Geometry.h"
+#include "views/Camera_Grid.h"
+#include "views/Grid_Geometry.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>

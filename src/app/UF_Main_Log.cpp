@@ -1,10 +1,10 @@
 // The request log: the "Log" toggle of the settings column and the log panel's buttons.
-#include "UF_Main.h"
+#include "app/UF_Main.h"
 
-#include "Guarded_Slot.h"
+#include "app/Guarded_Slot.h"
 
-#include "Log_Panel.h"
-#include "Settings_Panel.h"
+#include "views/Log_Panel.h"
+#include "views/Settings_Panel.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

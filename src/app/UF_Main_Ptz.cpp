@@ -1,15 +1,15 @@
 // The PTZ panel of the main window and the camera commands behind its buttons.
-#include "UF_Main.h"
+#include "app/UF_Main.h"
 
-#include "Guarded_Slot.h"
+#include "app/Guarded_Slot.h"
 
-#include "Camera_Control.h"
-#include "Panel.h"
-#include "Ptz_Panel.h"
-#include "Repeat_Button.h"
-#include "Settings_Panel.h"
-#include "Two_State_Switch.h"
-#include "UF_Full_Screen.h"
+#include "control/Camera_Control.h"
+#include "widgets/Panel.h"
+#include "control/Ptz_Panel.h"
+#include "widgets/Repeat_Button.h"
+#include "views/Settings_Panel.h"
+#include "widgets/Two_State_Switch.h"
+#include "views/UF_Full_Screen.h"
 
 #include <QPushButton>
 

@@ -1,22 +1,22 @@
 // The refresh pass of the main window: fetch requests, looks, request log, recording and the full-screen
 // mirror of every shown camera.
-#include "UF_Main.h"
+#include "app/UF_Main.h"
 
-#include "Busy_Animation.h"
-#include "Camera_Grid.h"
-#include "Clock.h"
-#include "Folder_Edit.h"
-#include "Log_Line.h"
-#include "Log_Panel.h"
-#include "Panel.h"
-#include "Picture_Box.h"
-#include "Settings_Panel.h"
-#include "Slot_Look.h"
-#include "Snapshot_Path.h"
-#include "Snapshot_Url.h"
-#include "Snapshot_Writer.h"
-#include "UF_Full_Screen.h"
-#include "UF_Lib_Cam.h"
+#include "widgets/Busy_Animation.h"
+#include "views/Camera_Grid.h"
+#include "platform/Clock.h"
+#include "widgets/Folder_Edit.h"
+#include "acquisition/Log_Line.h"
+#include "views/Log_Panel.h"
+#include "widgets/Panel.h"
+#include "widgets/Picture_Box.h"
+#include "views/Settings_Panel.h"
+#include "views/Slot_Look.h"
+#include "recording/Snapshot_Path.h"
+#include "acquisition/Snapshot_Url.h"
+#include "recording/Snapshot_Writer.h"
+#include "views/UF_Full_Screen.h"
+#include "acquisition/UF_Lib_Cam.h"
 
 #include <QLabel>
 #include <QProgressBar>

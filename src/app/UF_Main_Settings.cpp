@@ -1,23 +1,23 @@
 // The settings column's handlers: the camera being set, the commit moments, the recording edits, and the
 // general settings in a settings file.
-#include "UF_Main.h"
+#include "app/UF_Main.h"
 
-#include "Guarded_Slot.h"
+#include "app/Guarded_Slot.h"
 
-#include "UF_Lib_Cam.h"
+#include "acquisition/UF_Lib_Cam.h"
 
-#include "Caption_Panel.h"
-#include "Folder_Edit.h"
-#include "Folders.h"
-#include "Ini_Keys.h"
-#include "Integer_Edit.h"
-#include "Log_Panel.h"
-#include "Panel.h"
-#include "Ptz_Panel.h"
-#include "Settings_Panel.h"
-#include "Text_Edit.h"
-#include "T_General.h"
-#include "Time_Edit.h"
+#include "widgets/Caption_Panel.h"
+#include "widgets/Folder_Edit.h"
+#include "platform/Folders.h"
+#include "platform/Ini_Keys.h"
+#include "widgets/Integer_Edit.h"
+#include "views/Log_Panel.h"
+#include "widgets/Panel.h"
+#include "control/Ptz_Panel.h"
+#include "views/Settings_Panel.h"
+#include "widgets/Text_Edit.h"
+#include "model/T_General.h"
+#include "widgets/Time_Edit.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,11 +1,11 @@
 // The once-per-run update check and the three web link buttons.
-#include "UF_Main.h"
+#include "app/UF_Main.h"
 
-#include "Guarded_Slot.h"
+#include "app/Guarded_Slot.h"
 
-#include "Settings_Panel.h"
-#include "Update_Check.h"
-#include "Web_Links.h"
+#include "views/Settings_Panel.h"
+#include "update/Update_Check.h"
+#include "update/Web_Links.h"
 
 #include <QPushButton>
 #include <QTimer>

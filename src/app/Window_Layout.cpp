@@ -1,9 +1,9 @@
-#include "Window_Layout.h"
+#include "app/Window_Layout.h"
 
-#include "Guarded_Slot.h"
+#include "app/Guarded_Slot.h"
 
-#include "Layout_Values.h"
-#include "Private_Profile.h"
+#include "app/Layout_Values.h"
+#include "platform/Private_Profile.h"
 
 #include <QEvent>
 #include <QGuiApplication>

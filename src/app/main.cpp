@@ -1,9 +1,9 @@
-#include "Regional.h"
-#include "Signal_Bridge.h"
-#include "Tambrel_Application.h"
-#include "UF_Full_Screen.h"
-#include "UF_Main.h"
-#include "U_Lib_Util_Vesk.h"
+#include "platform/Regional.h"
+#include "platform/Signal_Bridge.h"
+#include "app/Tambrel_Application.h"
+#include "views/UF_Full_Screen.h"
+#include "app/UF_Main.h"
+#include "util/U_Lib_Util_Vesk.h"
 
 #include <cstring>
 #include <iostream>

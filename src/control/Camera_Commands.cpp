@@ -1,7 +1,7 @@
-#include "Camera_Commands.h"
+#include "control/Camera_Commands.h"
 
-#include "Snapshot_Url.h"
-#include "U_Lib_Util_Vesk.h"
+#include "acquisition/Snapshot_Url.h"
+#include "util/U_Lib_Util_Vesk.h"
 
 std::string Jog_Url(const T_Cam& cam, int command)
 {

@@ -1,5 +1,5 @@
 #pragma once
-#include "T_Cam.h"
+#include "model/T_Cam.h"
 
 #include <optional>
 #include <string>

@@ -1,10 +1,10 @@
-#include "Camera_Control.h"
+#include "control/Camera_Control.h"
 
-#include "Camera_Commands.h"
-#include "Command_Send.h"
-#include "Snapshot_Url.h"
-#include "Flip_State.h"
-#include "Http_Client.h"
+#include "control/Camera_Commands.h"
+#include "control/Command_Send.h"
+#include "acquisition/Snapshot_Url.h"
+#include "control/Flip_State.h"
+#include "acquisition/Http_Client.h"
 
 #include <QMessageBox>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "Ptz_Command.h"
-#include "T_Cam.h"
+#include "control/Ptz_Command.h"
+#include "model/T_Cam.h"
 
 #include <QPointer>
 #include <QWidget>

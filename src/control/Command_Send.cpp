@@ -1,6 +1,6 @@
-#include "Command_Send.h"
+#include "control/Command_Send.h"
 
-#include "Http_Client.h"
+#include "acquisition/Http_Client.h"
 
 #include <exception>
 

@@ -1,6 +1,6 @@
-#include "Flip_State.h"
+#include "control/Flip_State.h"
 
-#include "U_Lib_Util_Vesk.h"
+#include "util/U_Lib_Util_Vesk.h"
 
 std::optional<int> Current_Flip(const std::vector<std::string>& lines)
 {

@@ -1,9 +1,9 @@
-#include "Ptz_Panel.h"
+#include "control/Ptz_Panel.h"
 
-#include "Icons.h"
-#include "Panel.h"
-#include "Repeat_Button.h"
-#include "Two_State_Switch.h"
+#include "widgets/Icons.h"
+#include "widgets/Panel.h"
+#include "widgets/Repeat_Button.h"
+#include "widgets/Two_State_Switch.h"
 
 #include <QLabel>
 #include <QPushButton>

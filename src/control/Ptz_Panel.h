@@ -1,6 +1,6 @@
 #pragma once
-#include "Caption_Panel.h"
-#include "Ptz_Command.h"
+#include "widgets/Caption_Panel.h"
+#include "control/Ptz_Command.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "Compare_Bitmaps.h"
+#include "imaging/Compare_Bitmaps.h"
 
 #include <QImage>
 

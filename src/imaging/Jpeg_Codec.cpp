@@ -1,6 +1,6 @@
-#include "Jpeg_Codec.h"
+#include "imaging/Jpeg_Codec.h"
 
-#include "Jpeg_Limits.h"
+#include "imaging/Jpeg_Limits.h"
 
 #include <QtGlobal>
 

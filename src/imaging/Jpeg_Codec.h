@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "Jpeg_Limits.h"
+#include "imaging/Jpeg_Limits.h"
 #include <stdexcept>
 
 // Any failure to decode or encode a picture.

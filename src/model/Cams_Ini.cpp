@@ -1,8 +1,8 @@
-#include "Cams_Ini.h"
+#include "model/Cams_Ini.h"
 
-#include "Ini_Keys.h"
-#include "Fingerprint_Text.h"
-#include "U_Lib_Util_Vesk.h"
+#include "platform/Ini_Keys.h"
+#include "util/Fingerprint_Text.h"
+#include "util/U_Lib_Util_Vesk.h"
 
 #include <optional>
 

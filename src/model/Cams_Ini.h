@@ -5,7 +5,7 @@
 // for an https camera), which is only there for a camera that has a pin: reading a file without it
 // adds nothing, and writing a camera without a pin removes it.
 
-#include "T_Cam.h"
+#include "model/T_Cam.h"
 
 #include <string>
 

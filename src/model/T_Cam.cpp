@@ -1,4 +1,4 @@
-#include "T_Cam.h"
+#include "model/T_Cam.h"
 
 std::string Default_Alias(int slot)
 {

@@ -1,6 +1,6 @@
-#include "T_General.h"
+#include "model/T_General.h"
 
-#include "Ini_Keys.h"
+#include "platform/Ini_Keys.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "Ini_Keys.h"
+#include "platform/Ini_Keys.h"
 
-#include "Ini_Values.h"
-#include "Private_Profile.h"
-#include "Regional.h"
+#include "platform/Ini_Values.h"
+#include "platform/Private_Profile.h"
+#include "platform/Regional.h"
 
 #include <atomic>
 

@@ -1,7 +1,7 @@
-#include "Ini_Values.h"
-#include "Text_Scan.h"
+#include "platform/Ini_Values.h"
+#include "util/Text_Scan.h"
 
-#include "Decimal_Syntax.h"
+#include "util/Decimal_Syntax.h"
 
 #include <charconv>
 #include <cmath>

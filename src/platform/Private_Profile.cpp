@@ -1,6 +1,6 @@
-#include "Private_Profile.h"
+#include "platform/Private_Profile.h"
 
-#include "Profile_Text.h"
+#include "platform/Profile_Text.h"
 
 #include <cerrno>
 #include <climits>

@@ -1,4 +1,4 @@
-#include "Profile_Text.h"
+#include "platform/Profile_Text.h"
 
 #include <vector>
 

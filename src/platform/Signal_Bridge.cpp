@@ -1,4 +1,4 @@
-#include "Signal_Bridge.h"
+#include "platform/Signal_Bridge.h"
 
 #include <QSocketNotifier>
 

@@ -1,4 +1,4 @@
-#include "Atomic_File.h"
+#include "recording/Atomic_File.h"
 
 #include <atomic>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "Record_Rules.h"
+#include "recording/Record_Rules.h"
 
 #include <cmath>
 

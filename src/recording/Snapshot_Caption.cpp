@@ -1,6 +1,6 @@
-#include "Snapshot_Caption.h"
+#include "recording/Snapshot_Caption.h"
 
-#include "Snapshot_Texts.h"
+#include "recording/Snapshot_Texts.h"
 
 #include <QFontMetrics>
 #include <QPainter>

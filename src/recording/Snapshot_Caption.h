@@ -2,7 +2,7 @@
 // The caption drawn into a recorded snapshot: "Tambrel | alias | dd/mm/yyyy  hh:mm:ss" in white
 // at the bottom edge, placed from two fixed sample texts (see Snapshot_Texts.h).
 
-#include "Clock.h"
+#include "platform/Clock.h"
 
 #include <QFont>
 #include <QImage>

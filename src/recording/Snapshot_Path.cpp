@@ -1,7 +1,7 @@
-#include "Snapshot_Path.h"
+#include "recording/Snapshot_Path.h"
 
-#include "Snapshot_Texts.h"
-#include "U_Lib_Util_Vesk.h"
+#include "recording/Snapshot_Texts.h"
+#include "util/U_Lib_Util_Vesk.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 //   Dest_Folder + "/" + camera folder + "/" + yyyy_mm_dd + "/" + "IMG_hh_mm_ss__mmm.jpg"
 // with the date and time of the pass's clock reading. No Qt, no file access.
 
-#include "Clock.h"
+#include "platform/Clock.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "Snapshot_Texts.h"
+#include "recording/Snapshot_Texts.h"
 
-#include "U_Lib_Util_Vesk.h"
+#include "util/U_Lib_Util_Vesk.h"
 
 namespace {
 

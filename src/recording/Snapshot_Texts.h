@@ -4,7 +4,7 @@
 // file names. No Qt. Every number is left-filled with "0": two digits for day, month, hour,
 // minute and second, four for the year, three for the millisecond.
 
-#include "Clock.h"
+#include "platform/Clock.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
-#include "Snapshot_Writer.h"
+#include "recording/Snapshot_Writer.h"
 
-#include "Jpeg_Codec.h"
-#include "Snapshot_Caption.h"
-#include "Snapshot_Path.h"
+#include "imaging/Jpeg_Codec.h"
+#include "recording/Snapshot_Caption.h"
+#include "recording/Snapshot_Path.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "Donation_Url.h"
+#include "update/Donation_Url.h"
 
 #include <cstdio>
 

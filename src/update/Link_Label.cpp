@@ -1,4 +1,4 @@
-#include "Link_Label.h"
+#include "update/Link_Label.h"
 
 #include <QDesktopServices>
 #include <QUrl>

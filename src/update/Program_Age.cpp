@@ -1,4 +1,4 @@
-#include "Program_Age.h"
+#include "update/Program_Age.h"
 
 bool Is_Aged(const QDate& today, const QDateTime& program_file_time)
 {

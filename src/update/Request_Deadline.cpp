@@ -1,6 +1,6 @@
-#include "Request_Deadline.h"
+#include "update/Request_Deadline.h"
 
-#include "Http_Client.h"
+#include "acquisition/Http_Client.h"
 
 #include <chrono>
 

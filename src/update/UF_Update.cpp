@@ -1,8 +1,8 @@
-#include "UF_Update.h"
+#include "update/UF_Update.h"
 
-#include "Icons.h"
-#include "Panel.h"
-#include "Update_Prompt_Text.h"
+#include "widgets/Icons.h"
+#include "widgets/Panel.h"
+#include "update/Update_Prompt_Text.h"
 
 #include <QFont>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
-#include "Http_Client.h"
-#include "Version_Fetch.h"
+#include "acquisition/Http_Client.h"
+#include "update/Version_Fetch.h"
 
 #include <QDialog>
 

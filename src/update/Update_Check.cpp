@@ -1,9 +1,9 @@
-#include "Update_Check.h"
+#include "update/Update_Check.h"
 
-#include "Link_Label.h"
-#include "Program_Age.h"
-#include "UF_Update.h"
-#include "Version_Rules.h"
+#include "update/Link_Label.h"
+#include "update/Program_Age.h"
+#include "update/UF_Update.h"
+#include "update/Version_Rules.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

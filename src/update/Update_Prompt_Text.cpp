@@ -1,4 +1,4 @@
-#include "Update_Prompt_Text.h"
+#include "update/Update_Prompt_Text.h"
 
 std::string Update_Prompt_Text(const std::string& appli_name, const std::string& appli_version,
                                const std::string& version_available)

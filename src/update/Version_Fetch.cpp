@@ -1,8 +1,8 @@
-#include "Version_Fetch.h"
+#include "update/Version_Fetch.h"
 
-#include "Http_Client.h"
-#include "Request_Deadline.h"
-#include "Version_Rules.h"
+#include "acquisition/Http_Client.h"
+#include "update/Request_Deadline.h"
+#include "update/Version_Rules.h"
 
 Http_Settings Check_Ver_Http_Settings()
 {

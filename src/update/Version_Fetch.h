@@ -1,5 +1,5 @@
 #pragma once
-#include "Http_Settings.h"
+#include "acquisition/Http_Settings.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "Version_Rules.h"
+#include "update/Version_Rules.h"
 
-#include "U_Lib_Util_Vesk.h"
+#include "util/U_Lib_Util_Vesk.h"
 
 namespace {
 constexpr std::size_t Version_Text_Length = 4;

@@ -1,6 +1,6 @@
-#include "Web_Links.h"
+#include "update/Web_Links.h"
 
-#include "Donation_Url.h"
+#include "update/Donation_Url.h"
 
 Web_Links::Web_Links(QWidget* parent, const Url_Opener& opener) : QWidget(parent)
 {

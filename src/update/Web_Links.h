@@ -1,5 +1,5 @@
 #pragma once
-#include "Link_Label.h"
+#include "update/Link_Label.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "Decimal_Syntax.h"
+#include "util/Decimal_Syntax.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,6 @@
-#include "Fingerprint_Text.h"
+#include "util/Fingerprint_Text.h"
 
-#include "Text_Scan.h"
+#include "util/Text_Scan.h"
 
 std::string Normalized_Sha256(std::string_view text)
 {

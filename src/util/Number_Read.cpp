@@ -1,6 +1,6 @@
 // Texts to numbers: Text_To_Float and Text_To_Int, for what the user types or a camera returns.
-#include "Decimal_Syntax.h"
-#include "U_Lib_Util_Vesk.h"
+#include "util/Decimal_Syntax.h"
+#include "util/U_Lib_Util_Vesk.h"
 
 double Text_To_Float(const std::string& text)
 {

@@ -1,4 +1,4 @@
-#include "Text_Scan.h"
+#include "util/Text_Scan.h"
 
 namespace {
 

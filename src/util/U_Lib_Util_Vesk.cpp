@@ -1,5 +1,5 @@
 // Numbers to texts: Int_To_Text, Float_To_Text and the decimal separator they use.
-#include "U_Lib_Util_Vesk.h"
+#include "util/U_Lib_Util_Vesk.h"
 
 #include <atomic>
 #include <charconv>

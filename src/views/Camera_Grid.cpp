@@ -1,8 +1,8 @@
-#include "Camera_Grid.h"
+#include "views/Camera_Grid.h"
 
-#include "Busy_Animation.h"
-#include "Panel.h"
-#include "Picture_Box.h"
+#include "widgets/Busy_Animation.h"
+#include "widgets/Panel.h"
+#include "widgets/Picture_Box.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
-#include "Grid_Geometry.h"
-#include "Slot_Look.h"
+#include "views/Grid_Geometry.h"
+#include "views/Slot_Look.h"
 
 #include <QObject>
 

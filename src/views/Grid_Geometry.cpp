@@ -1,4 +1,4 @@
-#include "Grid_Geometry.h"
+#include "views/Grid_Geometry.h"
 
 #include <cmath>
 

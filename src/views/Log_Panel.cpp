@@ -1,4 +1,4 @@
-#include "Log_Panel.h"
+#include "views/Log_Panel.h"
 
 #include <QButtonGroup>
 #include <QFontDatabase>

@@ -1,5 +1,5 @@
 #pragma once
-#include "Caption_Panel.h"
+#include "widgets/Caption_Panel.h"
 
 #include <string>
 

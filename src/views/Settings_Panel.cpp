@@ -1,12 +1,12 @@
-#include "Settings_Panel.h"
+#include "views/Settings_Panel.h"
 
-#include "Drop_Down_List.h"
-#include "Folder_Edit.h"
-#include "Grid_Geometry.h"
-#include "Integer_Edit.h"
-#include "Text_Edit.h"
-#include "Time_Edit.h"
-#include "U_Lib_Util_Vesk.h"
+#include "widgets/Drop_Down_List.h"
+#include "widgets/Folder_Edit.h"
+#include "views/Grid_Geometry.h"
+#include "widgets/Integer_Edit.h"
+#include "widgets/Text_Edit.h"
+#include "widgets/Time_Edit.h"
+#include "util/U_Lib_Util_Vesk.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
-#include "Drop_Down_List.h"  // complete, so CBX_N_Cam converts to QComboBox* where it is used
-#include "T_Cam.h"
+#include "widgets/Drop_Down_List.h"  // complete, so CBX_N_Cam converts to QComboBox* where it is used
+#include "model/T_Cam.h"
 
 #include <QWidget>
 

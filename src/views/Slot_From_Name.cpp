@@ -1,6 +1,6 @@
-#include "Slot_From_Name.h"
+#include "views/Slot_From_Name.h"
 
-#include "U_Lib_Util_Vesk.h"
+#include "util/U_Lib_Util_Vesk.h"
 
 #include <QObject>
 

@@ -1,9 +1,9 @@
-#include "Slot_Look.h"
+#include "views/Slot_Look.h"
 
-#include "Busy_Animation.h"
-#include "Camera_Grid.h"
-#include "Panel.h"
-#include "Picture_Box.h"
+#include "widgets/Busy_Animation.h"
+#include "views/Camera_Grid.h"
+#include "widgets/Panel.h"
+#include "widgets/Picture_Box.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -1,19 +1,19 @@
-#include "UF_Full_Screen.h"
+#include "views/UF_Full_Screen.h"
 
-#include "Camera_Grid.h"
-#include "Slot_Look.h"
+#include "views/Camera_Grid.h"
+#include "views/Slot_Look.h"
 
-#include "Busy_Animation.h"
-#include "Caption_Panel.h"
-#include "Gesture_Filter.h"
-#include "Icons.h"
-#include "Panel.h"
-#include "Picture_Box.h"
-#include "Ptz_Panel.h"
-#include "T_Cam.h"
-#include "Two_State_Switch.h"
-#include "U_Lib_Util_Vesk.h"
-#include "Zoom_Math.h"
+#include "widgets/Busy_Animation.h"
+#include "widgets/Caption_Panel.h"
+#include "widgets/Gesture_Filter.h"
+#include "widgets/Icons.h"
+#include "widgets/Panel.h"
+#include "widgets/Picture_Box.h"
+#include "control/Ptz_Panel.h"
+#include "model/T_Cam.h"
+#include "widgets/Two_State_Switch.h"
+#include "util/U_Lib_Util_Vesk.h"
+#include "views/Zoom_Math.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "Zoom_Math.h"
+#include "views/Zoom_Math.h"
 
 #include <cmath>
 #include <limits>

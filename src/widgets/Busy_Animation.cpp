@@ -1,4 +1,4 @@
-#include "Busy_Animation.h"
+#include "widgets/Busy_Animation.h"
 
 #include <QPainter>
 #include <QTimerEvent>

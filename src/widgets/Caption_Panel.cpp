@@ -1,4 +1,4 @@
-#include "Caption_Panel.h"
+#include "widgets/Caption_Panel.h"
 
 #include <QIcon>
 #include <QMouseEvent>

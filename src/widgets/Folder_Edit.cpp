@@ -1,6 +1,6 @@
-#include "Folder_Edit.h"
+#include "widgets/Folder_Edit.h"
 
-#include "Text_Edit.h"
+#include "widgets/Text_Edit.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>

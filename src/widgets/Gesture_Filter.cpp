@@ -1,4 +1,4 @@
-#include "Gesture_Filter.h"
+#include "widgets/Gesture_Filter.h"
 
 #include <QMouseEvent>
 #include <QWidget>

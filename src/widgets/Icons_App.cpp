@@ -1,5 +1,5 @@
 // The application's picture, at any size, and its PNG files for the desktop entry.
-#include "Icons.h"
+#include "widgets/Icons.h"
 
 #include <QDir>
 #include <QPainter>

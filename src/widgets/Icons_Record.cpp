@@ -1,5 +1,5 @@
 // The four recording status icons of a camera panel (24 x 24).
-#include "Icons.h"
+#include "widgets/Icons.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
-#include "Integer_Edit.h"
+#include "widgets/Integer_Edit.h"
 
-#include "U_Lib_Util_Vesk.h"
+#include "util/U_Lib_Util_Vesk.h"
 
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>

@@ -1,5 +1,5 @@
 #pragma once
-#include "Text_Edit.h"
+#include "widgets/Text_Edit.h"
 
 // An edit for a whole number: typing is limited to an optional leading "-" followed by digits
 // (11 characters at most), and pasted text that does not fit is refused. Same signals and Enter

@@ -1,4 +1,4 @@
-#include "Modal_Windows.h"
+#include "widgets/Modal_Windows.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "Picture_Box.h"
+#include "widgets/Picture_Box.h"
 
 #include <QPainter>
 #include <QPaintEvent>

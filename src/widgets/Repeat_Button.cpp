@@ -1,4 +1,4 @@
-#include "Repeat_Button.h"
+#include "widgets/Repeat_Button.h"
 
 #include <QMouseEvent>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "Text_Edit.h"
+#include "widgets/Text_Edit.h"
 
 #include <QFocusEvent>
 #include <QPointer>

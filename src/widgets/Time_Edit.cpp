@@ -1,4 +1,4 @@
-#include "Time_Edit.h"
+#include "widgets/Time_Edit.h"
 
 #include <QFocusEvent>
 #include <QPointer>

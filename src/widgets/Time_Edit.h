@@ -1,5 +1,5 @@
 #pragma once
-#include "Enter_Key_Tracker.h"
+#include "widgets/Enter_Key_Tracker.h"
 
 #include <QTimeEdit>
 

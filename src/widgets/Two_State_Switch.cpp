@@ -1,4 +1,4 @@
-#include "Two_State_Switch.h"
+#include "widgets/Two_State_Switch.h"
 
 #include <QPainter>
 #include <QPainterPath>

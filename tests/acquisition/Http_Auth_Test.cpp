@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "Http_Auth.h"
-#include "Http_Challenge.h"
-#include "Http_Digest.h"
+#include "acquisition/Http_Auth.h"
+#include "acquisition/Http_Challenge.h"
+#include "acquisition/Http_Digest.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <chrono>
 #include <thread>
 
-#include "Http_Client.h"
-#include "Scripted_Server.h"
+#include "acquisition/Http_Client.h"
+#include "support/Scripted_Server.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Http_Cookies.h"
+#include "acquisition/Http_Cookies.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "Http_Multipart.h"
+#include "acquisition/Http_Multipart.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Http_Outcome.h"
+#include "acquisition/Http_Outcome.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <random>
 
-#include "Http_Error.h"
-#include "Http_Reply_Parser.h"
+#include "acquisition/Http_Error.h"
+#include "acquisition/Http_Reply_Parser.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "Base64.h"
-#include "Http_Request.h"
+#include "acquisition/Base64.h"
+#include "acquisition/Http_Request.h"
 
 namespace {
 

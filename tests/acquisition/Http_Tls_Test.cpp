@@ -8,11 +8,11 @@
 #include <chrono>
 #include <thread>
 
-#include "Camsim_Server.h"
-#include "Http_Client.h"
-#include "Scripted_Server.h"
-#include "Temp_Dir.h"
-#include "Tls_Session.h"
+#include "camsim/Camsim_Server.h"
+#include "acquisition/Http_Client.h"
+#include "support/Scripted_Server.h"
+#include "support/Temp_Dir.h"
+#include "acquisition/Tls_Session.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "Http_Error.h"
-#include "Http_Url.h"
+#include "acquisition/Http_Error.h"
+#include "acquisition/Http_Url.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <chrono>
 #include <thread>
 
-#include "Abort_Signal.h"
-#include "Http_Client.h"
-#include "Name_Lookup.h"
-#include "Scripted_Server.h"
-#include "Test_Name_Server.h"
+#include "acquisition/Abort_Signal.h"
+#include "acquisition/Http_Client.h"
+#include "acquisition/Name_Lookup.h"
+#include "support/Scripted_Server.h"
+#include "support/Test_Name_Server.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Tambrel_Application.h"
+#include "app/Tambrel_Application.h"
 
 #include <gtest/gtest.h>
 

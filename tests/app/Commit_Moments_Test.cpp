@@ -1,11 +1,11 @@
-#include "Integer_Edit.h"
+#include "widgets/Integer_Edit.h"
 #include "Main_Window_Fixture.h"
-#include "Camera_Grid.h"
+#include "views/Camera_Grid.h"
 
 #include <QTimer>
-#include "Settings_Panel.h"
-#include "Text_Edit.h"
-#include "Time_Edit.h"
+#include "views/Settings_Panel.h"
+#include "widgets/Text_Edit.h"
+#include "widgets/Time_Edit.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
-#include "Camera_Grid.h"
+#include "views/Camera_Grid.h"
 #include "Main_Window_Fixture.h"
-#include "Panel.h"
-#include "Picture_Box.h"
+#include "widgets/Panel.h"
+#include "widgets/Picture_Box.h"
 
 #include <QProgressBar>
 

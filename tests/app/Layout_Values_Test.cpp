@@ -1,4 +1,4 @@
-#include "Layout_Values.h"
+#include "app/Layout_Values.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "Log_Panel.h"
+#include "views/Log_Panel.h"
 #include "Main_Window_Fixture.h"
-#include "Camera_Grid.h"
+#include "views/Camera_Grid.h"
 
 #include <QTimer>
-#include "Ptz_Panel.h"
-#include "Settings_Panel.h"
+#include "control/Ptz_Panel.h"
+#include "views/Settings_Panel.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

@@ -1,9 +1,9 @@
 #pragma once
-#include "Temp_Dir.h"
-#include "Camsim_Server.h"
-#include "Clock.h"
+#include "support/Temp_Dir.h"
+#include "camsim/Camsim_Server.h"
+#include "platform/Clock.h"
 #include "Main_Window_Probe.h"
-#include "UF_Main.h"
+#include "app/UF_Main.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "Main_Window_Fixture.h"
-#include "Private_Profile.h"
-#include "Window_Layout.h"
+#include "platform/Private_Profile.h"
+#include "app/Window_Layout.h"
 
-#include "Settings_Panel.h"
+#include "views/Settings_Panel.h"
 
 #include <QScrollArea>
 #include <QSplitter>

@@ -1,9 +1,9 @@
 #include "Main_Window_Fixture.h"
-#include "Tambrel_Application.h"
-#include "Settings_Panel.h"
-#include "Test_Name_Server.h"
-#include "UF_Lib_Cam.h"
-#include "Window_Layout.h"
+#include "app/Tambrel_Application.h"
+#include "views/Settings_Panel.h"
+#include "support/Test_Name_Server.h"
+#include "acquisition/UF_Lib_Cam.h"
+#include "app/Window_Layout.h"
 
 #include <QComboBox>
 #include <QTest>

@@ -3,7 +3,7 @@
 // hands the tests its fields and controls by reference and its handlers by name. The window's own
 // functions (show, resize, close...) are reached through Window.
 
-#include "UF_Main.h"
+#include "app/UF_Main.h"
 
 class Main_Window_Probe {
 public:

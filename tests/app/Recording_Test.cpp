@@ -1,12 +1,12 @@
-#include "Camera_Grid.h"
-#include "Camsim_Server.h"
-#include "Folder_Edit.h"
-#include "Jpeg_Codec.h"
+#include "views/Camera_Grid.h"
+#include "camsim/Camsim_Server.h"
+#include "widgets/Folder_Edit.h"
+#include "imaging/Jpeg_Codec.h"
 #include "Main_Window_Fixture.h"
-#include "Picture_Box.h"
-#include "Settings_Panel.h"
-#include "Tambrel_Application.h"
-#include "UF_Lib_Cam.h"
+#include "widgets/Picture_Box.h"
+#include "views/Settings_Panel.h"
+#include "app/Tambrel_Application.h"
+#include "acquisition/UF_Lib_Cam.h"
 
 #include <QComboBox>
 #include <QLabel>

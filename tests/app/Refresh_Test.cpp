@@ -1,12 +1,12 @@
-#include "Busy_Animation.h"
-#include "Camera_Grid.h"
-#include "Camsim_Server.h"
+#include "widgets/Busy_Animation.h"
+#include "views/Camera_Grid.h"
+#include "camsim/Camsim_Server.h"
 #include "Main_Window_Fixture.h"
-#include "Panel.h"
-#include "Picture_Box.h"
-#include "UF_Full_Screen.h"
-#include "Settings_Panel.h"
-#include "UF_Lib_Cam.h"
+#include "widgets/Panel.h"
+#include "widgets/Picture_Box.h"
+#include "views/UF_Full_Screen.h"
+#include "views/Settings_Panel.h"
+#include "acquisition/UF_Lib_Cam.h"
 
 #include <QPushButton>
 

@@ -1,15 +1,15 @@
-#include "Cams_Ini.h"
-#include "Folder_Edit.h"
-#include "Integer_Edit.h"
-#include "Log_Panel.h"
+#include "model/Cams_Ini.h"
+#include "widgets/Folder_Edit.h"
+#include "widgets/Integer_Edit.h"
+#include "views/Log_Panel.h"
 #include "Main_Window_Fixture.h"
-#include "Camera_Grid.h"
+#include "views/Camera_Grid.h"
 
 #include <QTimer>
-#include "Private_Profile.h"
-#include "Ptz_Panel.h"
-#include "Settings_Panel.h"
-#include "Text_Edit.h"
+#include "platform/Private_Profile.h"
+#include "control/Ptz_Panel.h"
+#include "views/Settings_Panel.h"
+#include "widgets/Text_Edit.h"
 
 #include <QCheckBox>
 #include <QComboBox>

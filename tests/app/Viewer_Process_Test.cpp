@@ -1,5 +1,5 @@
-#include "Private_Profile.h"
-#include "Temp_Dir.h"
+#include "platform/Private_Profile.h"
+#include "support/Temp_Dir.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "Camsim_Client.h"
-#include "Camsim_Server.h"
-#include "Base64.h"
-#include "Http_Challenge.h"
-#include "Http_Digest.h"
-#include "Jpeg_Codec.h"
+#include "camsim/Camsim_Server.h"
+#include "acquisition/Base64.h"
+#include "acquisition/Http_Challenge.h"
+#include "acquisition/Http_Digest.h"
+#include "imaging/Jpeg_Codec.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "Camsim_Client.h"
-#include "Camsim_Server.h"
+#include "camsim/Camsim_Server.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <chrono>
 #include <thread>
 
-#include "Camsim_Server.h"
-#include "Http_Client.h"
-#include "Jpeg_Codec.h"
-#include "Temp_Dir.h"
+#include "camsim/Camsim_Server.h"
+#include "acquisition/Http_Client.h"
+#include "imaging/Jpeg_Codec.h"
+#include "support/Temp_Dir.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <memory>
 
 #include "Camsim_Client.h"
-#include "Camsim_Server.h"
-#include "Jpeg_Codec.h"
-#include "Temp_Dir.h"
+#include "camsim/Camsim_Server.h"
+#include "imaging/Jpeg_Codec.h"
+#include "support/Temp_Dir.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "Camera_Commands.h"
-#include "Command_Send.h"
-#include "Flip_State.h"
-#include "Http_Request.h"
-#include "Http_Url.h"
+#include "control/Camera_Commands.h"
+#include "control/Command_Send.h"
+#include "control/Flip_State.h"
+#include "acquisition/Http_Request.h"
+#include "acquisition/Http_Url.h"
 
 #include <gtest/gtest.h>
 

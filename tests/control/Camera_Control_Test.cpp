@@ -1,8 +1,8 @@
-#include "Camera_Control.h"
-#include "Camsim_Server.h"
-#include "Http_Client.h"
-#include "Scripted_Server.h"
-#include "UF_Lib_Cam.h"
+#include "control/Camera_Control.h"
+#include "camsim/Camsim_Server.h"
+#include "acquisition/Http_Client.h"
+#include "support/Scripted_Server.h"
+#include "acquisition/UF_Lib_Cam.h"
 
 #include <QObject>
 

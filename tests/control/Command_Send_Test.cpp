@@ -1,6 +1,6 @@
-#include "Command_Send.h"
-#include "Http_Client.h"
-#include "Scripted_Server.h"
+#include "control/Command_Send.h"
+#include "acquisition/Http_Client.h"
+#include "support/Scripted_Server.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "Camera_Control.h"
-#include "Scripted_Server.h"
+#include "control/Camera_Control.h"
+#include "support/Scripted_Server.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>

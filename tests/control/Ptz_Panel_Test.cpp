@@ -1,7 +1,7 @@
-#include "Panel.h"
-#include "Ptz_Panel.h"
-#include "Repeat_Button.h"
-#include "Two_State_Switch.h"
+#include "widgets/Panel.h"
+#include "control/Ptz_Panel.h"
+#include "widgets/Repeat_Button.h"
+#include "widgets/Two_State_Switch.h"
 
 #include <QPushButton>
 #include <QSignalSpy>

@@ -1,7 +1,7 @@
 // Replays the fuzz targets' seed corpora and every crashing input kept from earlier fuzzing runs
 // (fuzz/crashes/<target>/), so that a fault found once stays fixed.
 #include "Fuzz_Targets.h"
-#include "Temp_Dir.h"
+#include "support/Temp_Dir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "Cams_Ini.h"
+#include "model/Cams_Ini.h"
 
-#include "Ini_Keys.h"
-#include "Temp_Dir.h"
+#include "platform/Ini_Keys.h"
+#include "support/Temp_Dir.h"
 
 #include <gtest/gtest.h>
 

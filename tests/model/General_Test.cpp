@@ -1,7 +1,7 @@
-#include "T_General.h"
+#include "model/T_General.h"
 
-#include "Ini_Keys.h"
-#include "Temp_Dir.h"
+#include "platform/Ini_Keys.h"
+#include "support/Temp_Dir.h"
 
 #include <gtest/gtest.h>
 

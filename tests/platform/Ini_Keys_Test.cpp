@@ -1,6 +1,6 @@
-#include "Ini_Keys.h"
+#include "platform/Ini_Keys.h"
 
-#include "Temp_Dir.h"
+#include "support/Temp_Dir.h"
 
 #include <gtest/gtest.h>
 

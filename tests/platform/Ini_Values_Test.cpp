@@ -1,4 +1,4 @@
-#include "Ini_Values.h"
+#include "platform/Ini_Values.h"
 
 #include <gtest/gtest.h>
 

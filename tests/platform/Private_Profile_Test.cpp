@@ -1,6 +1,6 @@
-#include "Private_Profile.h"
+#include "platform/Private_Profile.h"
 
-#include "Temp_Dir.h"
+#include "support/Temp_Dir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "Atomic_File.h"
+#include "recording/Atomic_File.h"
 
 #include "File_Size_Limit.h"
-#include "Temp_Dir.h"
+#include "support/Temp_Dir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "Snapshot_Caption.h"
-#include "Snapshot_Texts.h"
+#include "recording/Snapshot_Caption.h"
+#include "recording/Snapshot_Texts.h"
 
 #include <QColor>
 #include <QFontMetrics>

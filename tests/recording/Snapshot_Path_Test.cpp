@@ -1,5 +1,5 @@
-#include "Snapshot_Path.h"
-#include "Snapshot_Texts.h"
+#include "recording/Snapshot_Path.h"
+#include "recording/Snapshot_Texts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "Snapshot_Writer.h"
+#include "recording/Snapshot_Writer.h"
 
 #include "File_Size_Limit.h"
-#include "Jpeg_Codec.h"
-#include "Record_Rules.h"
-#include "Temp_Dir.h"
+#include "imaging/Jpeg_Codec.h"
+#include "recording/Record_Rules.h"
+#include "support/Temp_Dir.h"
 
 #include <QByteArray>
 #include <QImage>

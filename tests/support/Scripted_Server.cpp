@@ -1,4 +1,4 @@
-#include "Scripted_Server.h"
+#include "support/Scripted_Server.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

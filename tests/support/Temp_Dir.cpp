@@ -1,4 +1,4 @@
-#include "Temp_Dir.h"
+#include "support/Temp_Dir.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "Test_Name_Server.h"
+#include "support/Test_Name_Server.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

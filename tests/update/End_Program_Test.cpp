@@ -1,4 +1,4 @@
-#include "Update_Check.h"
+#include "update/Update_Check.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #include "Closed_Port.h"
-#include "Panel.h"
-#include "UF_Update.h"
+#include "widgets/Panel.h"
+#include "update/UF_Update.h"
 
 #include <QLabel>
 #include <QPushButton>

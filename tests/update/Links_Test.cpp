@@ -1,6 +1,6 @@
-#include "Donation_Url.h"
-#include "Link_Label.h"
-#include "Web_Links.h"
+#include "update/Donation_Url.h"
+#include "update/Link_Label.h"
+#include "update/Web_Links.h"
 
 #include <gtest/gtest.h>
 

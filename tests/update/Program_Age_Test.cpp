@@ -1,4 +1,4 @@
-#include "Program_Age.h"
+#include "update/Program_Age.h"
 
 #include <gtest/gtest.h>
 

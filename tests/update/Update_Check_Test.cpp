@@ -1,9 +1,9 @@
 #include "Closed_Port.h"
-#include "Link_Label.h"
-#include "Scripted_Server.h"
-#include "UF_Update.h"
-#include "Update_Check.h"
-#include "Update_Prompt_Text.h"
+#include "update/Link_Label.h"
+#include "support/Scripted_Server.h"
+#include "update/UF_Update.h"
+#include "update/Update_Check.h"
+#include "update/Update_Prompt_Text.h"
 
 #include <QPushButton>
 #include <QTest>

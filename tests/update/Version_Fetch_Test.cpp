@@ -1,7 +1,7 @@
 #include "Closed_Port.h"
-#include "Http_Client.h"
-#include "Scripted_Server.h"
-#include "Version_Fetch.h"
+#include "acquisition/Http_Client.h"
+#include "support/Scripted_Server.h"
+#include "update/Version_Fetch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "Donation_Url.h"
-#include "Update_Prompt_Text.h"
-#include "Version_Rules.h"
+#include "update/Donation_Url.h"
+#include "update/Update_Prompt_Text.h"
+#include "update/Version_Rules.h"
 
 #include <gtest/gtest.h>
 

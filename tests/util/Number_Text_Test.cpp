@@ -1,4 +1,4 @@
-#include "U_Lib_Util_Vesk.h"
+#include "util/U_Lib_Util_Vesk.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "Drop_Down_List.h"
+#include "widgets/Drop_Down_List.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

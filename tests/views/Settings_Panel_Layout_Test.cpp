@@ -1,9 +1,9 @@
-#include "Settings_Panel.h"
+#include "views/Settings_Panel.h"
 
-#include "Folder_Edit.h"
-#include "Integer_Edit.h"
-#include "Text_Edit.h"
-#include "Time_Edit.h"
+#include "widgets/Folder_Edit.h"
+#include "widgets/Integer_Edit.h"
+#include "widgets/Text_Edit.h"
+#include "widgets/Time_Edit.h"
 
 #include <QAbstractButton>
 #include <QApplication>

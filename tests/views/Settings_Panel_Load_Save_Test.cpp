@@ -1,8 +1,8 @@
-#include "Settings_Panel.h"
+#include "views/Settings_Panel.h"
 
-#include "Integer_Edit.h"
-#include "Text_Edit.h"
-#include "Time_Edit.h"
+#include "widgets/Integer_Edit.h"
+#include "widgets/Text_Edit.h"
+#include "widgets/Time_Edit.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

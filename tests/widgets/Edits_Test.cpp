@@ -1,7 +1,7 @@
-#include "Folder_Edit.h"
-#include "Integer_Edit.h"
-#include "Text_Edit.h"
-#include "Time_Edit.h"
+#include "widgets/Folder_Edit.h"
+#include "widgets/Integer_Edit.h"
+#include "widgets/Text_Edit.h"
+#include "widgets/Time_Edit.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
 // Gestures go through the window system path (QWindow events), so implicit mouse grabs, double-click
 // synthesis and propagation to parents are Qt's real ones.
-#include "Busy_Animation.h"
-#include "Gesture_Filter.h"
-#include "Panel.h"
-#include "Picture_Box.h"
+#include "widgets/Busy_Animation.h"
+#include "widgets/Gesture_Filter.h"
+#include "widgets/Panel.h"
+#include "widgets/Picture_Box.h"
 
 #include <QPushButton>
 #include <QSignalSpy>

@@ -1,8 +1,8 @@
-#include "Busy_Animation.h"
-#include "Icons.h"
-#include "Panel.h"
-#include "Picture_Box.h"
-#include "Temp_Dir.h"
+#include "widgets/Busy_Animation.h"
+#include "widgets/Icons.h"
+#include "widgets/Panel.h"
+#include "widgets/Picture_Box.h"
+#include "support/Temp_Dir.h"
 
 #include <QFileInfo>
 #include <QImage>

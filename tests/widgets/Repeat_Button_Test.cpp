@@ -1,6 +1,6 @@
 // Timing bounds here are generous: timers never fire early, so lower bounds are firm; upper bounds
 // only catch a repetition that never comes or one that runs away.
-#include "Repeat_Button.h"
+#include "widgets/Repeat_Button.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

@@ -1,11 +1,11 @@
-#include "Camsim_Auth.h"
+#include "camsim/Camsim_Auth.h"
 
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <utility>
 
-#include "Base64.h"
+#include "acquisition/Base64.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "Camsim_Request.h"
-#include "Http_Challenge.h"
-#include "Http_Digest.h"
+#include "camsim/Camsim_Request.h"
+#include "acquisition/Http_Challenge.h"
+#include "acquisition/Http_Digest.h"
 
 // One challenge a camera offers: Basic, or Digest with one algorithm.
 struct Camsim_Auth_Offer {

@@ -1,11 +1,11 @@
-#include "Camsim_Camera.h"
+#include "camsim/Camsim_Camera.h"
 
 #include <QTime>
 
 #include <algorithm>
 #include <cmath>
 
-#include "Jpeg_Codec.h"
+#include "imaging/Jpeg_Codec.h"
 
 Camsim_Camera::Camsim_Camera(Camsim_Camera_Config config)
     : config_(std::move(config)),

@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "Camsim_Auth.h"
-#include "Camsim_Fault.h"
-#include "Camsim_Reply.h"
-#include "Camsim_Request.h"
-#include "Camsim_Scene.h"
-#include "Camsim_Stream.h"
+#include "camsim/Camsim_Auth.h"
+#include "camsim/Camsim_Fault.h"
+#include "camsim/Camsim_Reply.h"
+#include "camsim/Camsim_Request.h"
+#include "camsim/Camsim_Scene.h"
+#include "camsim/Camsim_Stream.h"
 
 class Jpeg_Encoder;
 

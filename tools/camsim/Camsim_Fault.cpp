@@ -1,4 +1,4 @@
-#include "Camsim_Fault.h"
+#include "camsim/Camsim_Fault.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "Camsim_Link.h"
+#include "camsim/Camsim_Link.h"
 
 #include <openssl/err.h>
 #include <openssl/ssl.h>

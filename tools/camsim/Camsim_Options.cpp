@@ -1,4 +1,4 @@
-#include "Camsim_Options.h"
+#include "camsim/Camsim_Options.h"
 
 #include <QFile>
 

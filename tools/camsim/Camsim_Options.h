@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "Camsim_Auth.h"
-#include "Camsim_Fault.h"
-#include "Camsim_Stream.h"
-#include "Camsim_Tls.h"
+#include "camsim/Camsim_Auth.h"
+#include "camsim/Camsim_Fault.h"
+#include "camsim/Camsim_Stream.h"
+#include "camsim/Camsim_Tls.h"
 
 struct Camsim_Options {
     int Count = 1;                  // cameras, on consecutive ports

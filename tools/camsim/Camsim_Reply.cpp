@@ -1,4 +1,4 @@
-#include "Camsim_Reply.h"
+#include "camsim/Camsim_Reply.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <string>
 
-#include "Camsim_Fault.h"
-#include "Camsim_Stream.h"
+#include "camsim/Camsim_Fault.h"
+#include "camsim/Camsim_Stream.h"
 
 // What a camera means to answer, before any fault is applied.
 struct Camsim_Answer {

@@ -1,4 +1,4 @@
-#include "Camsim_Request.h"
+#include "camsim/Camsim_Request.h"
 
 #include <cctype>
 

@@ -1,4 +1,4 @@
-#include "Camsim_Scene.h"
+#include "camsim/Camsim_Scene.h"
 
 #include <QFont>
 #include <QLinearGradient>

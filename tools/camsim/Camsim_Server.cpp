@@ -1,4 +1,4 @@
-#include "Camsim_Server.h"
+#include "camsim/Camsim_Server.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>

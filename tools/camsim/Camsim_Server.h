@@ -10,10 +10,10 @@
 #include <thread>
 #include <vector>
 
-#include "Camsim_Camera.h"
-#include "Camsim_Link.h"
-#include "Camsim_Options.h"
-#include "Camsim_Tls.h"
+#include "camsim/Camsim_Camera.h"
+#include "camsim/Camsim_Link.h"
+#include "camsim/Camsim_Options.h"
+#include "camsim/Camsim_Tls.h"
 
 // Serves Count simulated cameras on 127.0.0.1, one listening port each, over http or https.
 // Threads: one acceptor polls every listening socket (and wakes for Stop and for cameras coming

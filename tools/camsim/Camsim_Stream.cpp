@@ -1,4 +1,4 @@
-#include "Camsim_Stream.h"
+#include "camsim/Camsim_Stream.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "Camsim_Tls.h"
+#include "camsim/Camsim_Tls.h"
 
 #include <openssl/bio.h>
 #include <openssl/bn.h>
@@ -13,7 +13,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "Http_Digest.h"
+#include "acquisition/Http_Digest.h"
 
 namespace {
 

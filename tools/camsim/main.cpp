@@ -7,7 +7,7 @@
 #include <memory>
 #include <pthread.h>
 
-#include "Camsim_Server.h"
+#include "camsim/Camsim_Server.h"
 
 int main(int argc, char** argv)
 {

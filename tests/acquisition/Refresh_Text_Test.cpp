@@ -1,5 +1,5 @@
-#include "Log_Line.h"
-#include "Snapshot_Url.h"
+#include "acquisition/Log_Line.h"
+#include "acquisition/Snapshot_Url.h"
 
 #include <gtest/gtest.h>
 

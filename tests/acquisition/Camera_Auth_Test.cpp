@@ -1,6 +1,6 @@
 // The fetch worker against simulated cameras that ask for a password.
-#include "Camsim_Server.h"
-#include "UF_Lib_Cam.h"
+#include "camsim/Camsim_Server.h"
+#include "acquisition/UF_Lib_Cam.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Timing bounds are generous: timers never fire early, so lower bounds are firm; upper bounds only
 // catch a repetition that never comes or one that runs away.
-#include "UF_Full_Screen.h"
+#include "views/UF_Full_Screen.h"
 
-#include "Camera_Control.h"
-#include "Camsim_Server.h"
-#include "Ptz_Panel.h"
-#include "Repeat_Button.h"
+#include "control/Camera_Control.h"
+#include "camsim/Camsim_Server.h"
+#include "control/Ptz_Panel.h"
+#include "widgets/Repeat_Button.h"
 
 #include <QElapsedTimer>
 #include <QTest>

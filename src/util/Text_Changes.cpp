@@ -1,7 +1,7 @@
 // Text edits: blanks, replacements, removed characters, padding and file-name cleaning.
-#include "U_Lib_Util_Vesk.h"
+#include "util/U_Lib_Util_Vesk.h"
 
-#include "Text_Scan.h"
+#include "util/Text_Scan.h"
 
 #include <algorithm>
 #include <string_view>

@@ -1,14 +1,14 @@
-#include "UF_Full_Screen.h"
+#include "views/UF_Full_Screen.h"
 
-#include "Busy_Animation.h"
-#include "Caption_Panel.h"
-#include "Panel.h"
-#include "Picture_Box.h"
-#include "Ptz_Command.h"
-#include "Ptz_Panel.h"
-#include "Repeat_Button.h"
-#include "Two_State_Switch.h"
-#include "Zoom_Math.h"
+#include "widgets/Busy_Animation.h"
+#include "widgets/Caption_Panel.h"
+#include "widgets/Panel.h"
+#include "widgets/Picture_Box.h"
+#include "control/Ptz_Command.h"
+#include "control/Ptz_Panel.h"
+#include "widgets/Repeat_Button.h"
+#include "widgets/Two_State_Switch.h"
+#include "views/Zoom_Math.h"
 
 #include <QLabel>
 #include <QPushButton>

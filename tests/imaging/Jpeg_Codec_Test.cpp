@@ -1,5 +1,5 @@
-#include "Jpeg_Codec.h"
-#include "Jpeg_Limits.h"
+#include "imaging/Jpeg_Codec.h"
+#include "imaging/Jpeg_Limits.h"
 #include "Imaging_Test_Pictures.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
-#include "Jpeg_Codec.h"
-#include "Scripted_Server.h"
-#include "UF_Lib_Cam.h"
+#include "imaging/Jpeg_Codec.h"
+#include "support/Scripted_Server.h"
+#include "acquisition/UF_Lib_Cam.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,8 +1,8 @@
 // The fetch worker against cameras that answer with an MJPEG stream.
-#include "Camsim_Server.h"
-#include "Jpeg_Codec.h"
-#include "Scripted_Server.h"
-#include "UF_Lib_Cam.h"
+#include "camsim/Camsim_Server.h"
+#include "imaging/Jpeg_Codec.h"
+#include "support/Scripted_Server.h"
+#include "acquisition/UF_Lib_Cam.h"
 
 #include <gtest/gtest.h>
 
