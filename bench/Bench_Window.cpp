@@ -1,5 +1,6 @@
 #include "Bench_Window.h"
 
+#include "imaging/Jpeg_Codec.h"
 #include "model/Cams_Ini.h"
 
 #include <QDir>
@@ -22,6 +23,20 @@ T_Cam Bench_Camera(int n, int port, const std::string& password, int record_mode
     cam.Password = password;
     cam.Valide_Record = record_mode;
     return cam;
+}
+
+QByteArray Largest_Accepted_Picture()
+{
+    QImage small(16, 16, QImage::Format_RGB32);
+    small.fill(Qt::darkGray);
+    QByteArray jpeg = Jpeg_Encode(small, 50);
+    const qsizetype sof = jpeg.indexOf("\xFF\xC0");
+    // Height, then width, big-endian after the marker, the length and the precision.
+    for (qsizetype at : {sof + 5, sof + 7}) {
+        jpeg[at] = static_cast<char>(8000 >> 8);
+        jpeg[at + 1] = static_cast<char>(8000 & 0xFF);
+    }
+    return jpeg;
 }
 
 Shown_Pictures::Shown_Pictures(QWidget& window, int count)

@@ -6,6 +6,7 @@
 #include "model/T_Cam.h"
 #include "model/T_General.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -19,6 +20,10 @@ void Write_Bench_Settings(const QString& home, const T_General& general, const T
 
 // Camera n's record for a simulated camera on 127.0.0.1:port, enabled, recording in record_mode.
 T_Cam Bench_Camera(int n, int port, const std::string& password, int record_mode = 0);
+
+// The largest picture the decoder accepts (64 megapixels): a small JPEG whose header announces
+// 8000 x 8000, tiny to send, huge to decode (the decoder fills what the scan lacks).
+QByteArray Largest_Accepted_Picture();
 
 // Counts the pictures newly shown by the grid's panels 1..count, after every refresh pass.
 class Shown_Pictures : public QObject {

@@ -62,7 +62,7 @@ const std::vector<Fault_Step> Cycle = {
 
 int Option(const QStringList& args, const QString& name, int fallback)
 {
-    const int at = args.indexOf(name);
+    const qsizetype at = args.indexOf(name);
     return at >= 0 && at + 1 < args.size() ? args[at + 1].toInt() : fallback;
 }
 
@@ -78,18 +78,6 @@ int Silent_Name_Server(int& port)
     getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
     port = ntohs(address.sin_port);
     return fd;
-}
-
-// The largest picture the decoder accepts: a small JPEG whose header announces 8000 x 8000.
-QByteArray Largest_Picture()
-{
-    QImage small(16, 16, QImage::Format_RGB32);
-    small.fill(Qt::darkGray);
-    QByteArray jpeg = Jpeg_Encode(small, 50);
-    const int sof = jpeg.indexOf("\xFF\xC0");
-    for (int i : {5, 7})
-        jpeg[sof + i] = static_cast<char>(8000 >> 8), jpeg[sof + i + 1] = static_cast<char>(8000 & 0xFF);
-    return jpeg;
 }
 
 long Files_Below(const QString& folder)
@@ -117,7 +105,7 @@ int main(int argc, char** argv)
     options.Slow_Ms = 3000;
     options.Faults.emplace_back(Command_Camera, Camsim_Fault::Silent_Close);
     options.Password = "caf\xE9";   // as the settings below hold it (Windows-1252)
-    options.Pictures.emplace_back(Hostile_Camera, Largest_Picture());
+    options.Pictures.emplace_back(Hostile_Camera, Largest_Accepted_Picture());
     Camsim_Server cameras(options);
     cameras.Start();
 

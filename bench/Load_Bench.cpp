@@ -13,7 +13,6 @@
 // Run it under xvfb-run (scripts/bench does) so that painting goes through a real X server.
 #include "Bench_Window.h"
 #include "acquisition/Http_Client.h"
-#include "imaging/Jpeg_Codec.h"
 #include "Process_Stats.h"
 #include "app/Tambrel_Application.h"
 #include "app/UF_Main.h"
@@ -93,19 +92,11 @@ int main(int argc, char** argv)
     if (options.stream)
         camsim_args << "--stream" << "all:fps=20";
     if (options.hostile > 0) {
-        // The largest picture the decoder accepts (64 megapixels): a small picture whose header announces
-        // 8000 x 8000, tiny to send, huge to decode (the decoder fills what the scan lacks).
+        // The largest picture the decoder accepts, tiny to send, huge to decode.
         const QString path = home.path() + "/hostile.jpg";
         QFile file(path);
-        if (file.open(QIODevice::WriteOnly)) {
-            QImage small(16, 16, QImage::Format_RGB32);
-            small.fill(Qt::darkGray);
-            QByteArray jpeg = Jpeg_Encode(small, 50);
-            const int sof = jpeg.indexOf("\xFF\xC0");
-            for (int i : {5, 7})   // height, then width, big-endian after the marker, length and precision
-                jpeg[sof + i] = static_cast<char>(8000 >> 8), jpeg[sof + i + 1] = static_cast<char>(8000 & 0xFF);
-            file.write(jpeg);
-        }
+        if (file.open(QIODevice::WriteOnly))
+            file.write(Largest_Accepted_Picture());
         for (int n = options.cameras - options.hostile + 1; n <= options.cameras; ++n)
             camsim_args << "--picture" << QString::number(n) + ":" + path;
     }
@@ -190,21 +181,21 @@ int main(int argc, char** argv)
     QTimer::singleShot(5000 + options.seconds * 1000, &w, [&] {
         shown.Set_Counting(false);
         const long passes = shown.Passes();
-        const double seconds = run.elapsed() / 1000.0;
+        const double seconds = static_cast<double>(run.elapsed()) / 1000.0;
         const double cpu = Cpu_Seconds() - cpu_start;
         const long rss_end = Status_Value("VmRSS:");
         const long threads_end = Status_Value("Threads:");
         long total = 0;
         std::printf("cameras %d, %s, frame rate index %d, %.1f s, %ld refresh passes (%.1f per s)\n", options.cameras,
-                    options.size.toUtf8().constData(), options.frame_rate, seconds, passes, passes / seconds);
+                    options.size.toUtf8().constData(), options.frame_rate, seconds, passes, static_cast<double>(passes) / seconds);
         for (int n = 1; n <= options.cameras; ++n) {
             total += shown.Of(n);
-            std::printf("  camera %d: %.2f pictures shown per second\n", n, shown.Of(n) / seconds);
+            std::printf("  camera %d: %.2f pictures shown per second\n", n, static_cast<double>(shown.Of(n)) / seconds);
         }
-        std::printf("pictures shown per camera per second: %.2f\n", total / seconds / options.cameras);
+        std::printf("pictures shown per camera per second: %.2f\n", static_cast<double>(total) / seconds / options.cameras);
         std::printf("peak resident memory: %ld kB\n", Status_Value("VmHWM:"));
         std::printf("process CPU: %.2f s in %.1f s (%.0f%% of one core), %.3f ms per shown picture\n", cpu, seconds,
-                    100 * cpu / seconds, total > 0 ? 1000 * cpu / total : 0.0);
+                    100 * cpu / seconds, total > 0 ? 1000 * cpu / static_cast<double>(total) : 0.0);
         std::printf("resident memory: %ld kB at start, %ld kB at end (%+ld kB)\n", rss_start, rss_end, rss_end - rss_start);
         std::printf("threads: %ld at start, %ld at end\n", threads_start, threads_end);
         QElapsedTimer closing;

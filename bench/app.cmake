@@ -2,7 +2,7 @@
 # The main window as the benchmarks drive it: set up through its settings file, watched through its controls.
 add_library(tambrel_bench_window STATIC ${CMAKE_CURRENT_LIST_DIR}/Bench_Window.cpp)
 target_include_directories(tambrel_bench_window PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(tambrel_bench_window PUBLIC tambrel_widgets tambrel_model PRIVATE tambrel_warnings)
+target_link_libraries(tambrel_bench_window PUBLIC tambrel_widgets tambrel_model tambrel_imaging PRIVATE tambrel_warnings)
 
 tambrel_bench(bench_refresh_pass
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/Bench_Refresh_Pass.cpp

@@ -113,7 +113,8 @@ Tls_Session::Tls_Session(const Tls_Context& context, int fd, const std::string& 
     if (Is_Ip_Literal(host)) {
         X509_VERIFY_PARAM_set1_ip_asc(SSL_get0_param(ssl_), host.c_str());
     } else {
-        SSL_set_tlsext_host_name(ssl_, host.c_str());   // SNI, for names only
+        // SNI, for names only (SSL_set_tlsext_host_name, without its macro's cast).
+        SSL_ctrl(ssl_, SSL_CTRL_SET_TLSEXT_HOSTNAME, TLSEXT_NAMETYPE_host_name, const_cast<char*>(host.c_str()));
         SSL_set1_host(ssl_, host.c_str());
     }
 }

@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
         Parse_Case{"garbage_after_a_value_ends_the_parse", "Digest realm=\"r\" junk, Basic", {}, {}},
         Parse_Case{"no_scheme", "=x", {}, {}},
         Parse_Case{"empty", "", {}, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Http_Challenge, Bounded_On_Hostile_Values)
 {

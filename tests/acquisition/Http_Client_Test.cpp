@@ -197,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal_Case{"not_modified_304", Reply("304 Not Modified", "", ""), 304, "HTTP/1.1 304 Not Modified", ""},
         Refusal_Case{"chunked_500", "HTTP/1.1 500 Oops\r\nTransfer-Encoding: chunked\r\n\r\n3\r\nbad\r\n0\r\n\r\n", 500, "HTTP/1.1 500 Oops", "bad"},
         Refusal_Case{"no_status_number", Reply("abc", "", "?"), -1, "HTTP/1.1 abc", "?"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 struct Reuse_Case {
     const char* name;
@@ -240,7 +240,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {{Step::Read(), Step::Send("HTTP/1.1 200 OK\r\n\r\nhello"), Step::Close()}, {Step::Read(), Step::Send(ok_hello)}}, 2},
         Reuse_Case{"server_dropping_kept_connection_retried_once",
                    {{Step::Read(), Step::Send(ok_hello), Step::Read(), Step::Close()}, {Step::Read(), Step::Send(ok_hello)}}, 2}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Http_Client, Other_Port_Closes_And_Opens_A_New_Connection)
 {
@@ -310,7 +310,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "Reply body too large.", 0, ""},
         Failure_Case{"negative_content_length", {Step::Read(), Step::Send("HTTP/1.1 200 OK\r\nContent-Length: -1\r\n\r\n")},
                      "Invalid Content-Length.", 0, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Http_Client, Delivers_Short_Body_When_Server_Closes)
 {

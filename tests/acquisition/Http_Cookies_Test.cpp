@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
         Cookie_Case{"no_equals_ignored", {"junk"}, "cam.local", "/", ""},
         Cookie_Case{"control_character_ignored", {std::string("a=1\rX-Evil: 1")}, "cam.local", "/", ""},
         Cookie_Case{"oversized_ignored", {"big=" + std::string(5000, 'v')}, "cam.local", "/", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Http_Cookies, Expire_Later_And_Store_Stays_Bounded)
 {

@@ -49,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
         Outcome_Case{"not_found_404", Reply(404), Http_Outcome::Refuse},
         Outcome_Case{"server_error_500", Reply(500), Http_Outcome::Refuse},
         Outcome_Case{"no_status_number", Reply(-1), Http_Outcome::Refuse}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 struct Keep_Alive_Case {
     const char* name;
@@ -73,6 +73,6 @@ INSTANTIATE_TEST_SUITE_P(
                       Keep_Alive_Case{"proxy_connection_close_closes", {{"Proxy-Connection", "Close"}}, false},
                       Keep_Alive_Case{"close_among_tokens_is_not_close", {{"Connection", "close, te"}}, true},
                       Keep_Alive_Case{"second_connection_header_close", {{"Connection", "te"}, {"Connection", "close"}}, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

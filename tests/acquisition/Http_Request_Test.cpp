@@ -34,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
         Head_Case{"ipv6_host_port_80", "http://[::1]/x", {}, "GET /x HTTP/1.1\r\nHost: [::1]\r\n" TAIL "\r\n"},
         Head_Case{"authorization_then_cookie", "http://cam/x", {"Basic YTpi", "a=1; b=2"},
                   "GET /x HTTP/1.1\r\nHost: cam\r\n" TAIL "Authorization: Basic YTpi\r\nCookie: a=1; b=2\r\n\r\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Base64, Encodes_Every_Padding_Length)
 {

@@ -86,7 +86,7 @@ TEST_P(Http_Url_Table, Parses)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Http_Url_Table, ::testing::ValuesIn(url_cases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Http_Url, Splits_Path_Document_And_Query)
 {

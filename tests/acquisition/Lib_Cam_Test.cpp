@@ -131,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, Lib_Cam_Failing, ::testing::Values(
     Failing_Camera{"wrong_password", "HTTP/1.1 401 Unauthorized\r\nContent-Length: 0\r\n\r\n"},
     Failing_Camera{"empty_body", "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"},
     Failing_Camera{"redirect", "HTTP/1.1 302 Found\r\nLocation: /login\r\nContent-Length: 0\r\n\r\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Lib_Cam, ARefusedConnectionIsRetriedWithoutSpinning)
 {

@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, Snapshot_Url_Rows, ::testing::Values(
     Url_Case{"port_zero_and_negative", Camera("h", -1, "", ""), "http://h:-1/snapshot.cgi?user=&pwd="},
     Url_Case{"special_url_trimmed_of_controls", With_Special("\t http://h/x.jpg?a=1 \r\n"), "http://h/x.jpg?a=1"},
     Url_Case{"special_url_of_blanks_is_empty", With_Special("    "), ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Log_Lines, WorkedExampleOfCameraTwo)
 {

@@ -31,7 +31,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, Placement_Parse, ::testing::Values(
     Placement_Case{"unknown_show_state", "200,0,9,10,20,790,700", false},
     Placement_Case{"empty_rectangle", "200,0,1,10,20,10,700", false},
     Placement_Case{"empty_text", "", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Placement, FormatsWhatItParses)
 {
@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, Keep_Inside_Desktop, ::testing::Values(
     Inside_Case{"beyond_bottom", {100, 800, 900, 1400}, {100, 480, 900, 1080}},
     Inside_Case{"before_left_and_top", {-300, -50, 500, 550}, {0, 0, 800, 600}},
     Inside_Case{"larger_than_desktop_keeps_top_left", {-10, -10, 2990, 2990}, {0, 0, 3000, 3000}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Splitter_Lists, PaneOrderAndVisibilityRules)
 {

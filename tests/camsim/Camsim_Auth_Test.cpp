@@ -168,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Algorithm_Case{"sha256_sess", "digest:sha256-sess", "SHA-256-sess", "auth", "auth"},
                       Algorithm_Case{"rfc2069", "digest:noqop", "", "", ""},
                       Algorithm_Case{"auth_int", "digest:sha256:qop=auth,auth-int", "SHA-256", "auth,auth-int", "auth-int"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Camsim_Auth, Nonces_Serve_Many_Pictures_Until_Stale)
 {

@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "--camsimframe\r\ncontent-TYPE: image/jpeg\r\ncontent-LENGTH: ", "\r\n\r\n", "\r\n"},
         Framing_Case{"nodash", "nodash", "multipart/x-mixed-replace; boundary=--camsimframe",
                      "--camsimframe\r\nContent-Type: image/jpeg\r\nContent-Length: ", "\r\n\r\n", "\r\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Camsim_Stream, Repeats_The_Cached_Picture_At_Its_Rate_Until_The_Client_Leaves)
 {

@@ -269,7 +269,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Fault_Case{"not_found", Camsim_Fault::Not_Found_404, Fault_Case::Refused, 404},
                       Fault_Case{"hang", Camsim_Fault::Hang, Fault_Case::Failed, 0},
                       Fault_Case{"reset", Camsim_Fault::Reset_Mid_Body, Fault_Case::Failed, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Camsim, Records_Request_Heads_And_Cookie_Round_Trip)
 {
@@ -395,7 +395,7 @@ INSTANTIATE_TEST_SUITE_P(
         Args_Case{"stream_drop_negative", {"--stream", "1:drop=-1"}, false},
         Args_Case{"stream_option_twice", {"--stream", "1:lf:lf"}, false},
         Args_Case{"stream_unknown_option", {"--stream", "1:gzip"}, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Camsim, Parsed_Options_Hold_The_Values)
 {

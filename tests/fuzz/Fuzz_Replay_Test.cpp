@@ -39,6 +39,6 @@ INSTANTIATE_TEST_SUITE_P(Targets, Fuzz_Replay,
                          ::testing::Values(Target{"reply_parser", Fuzz_Reply_Parser}, Target{"url", Fuzz_Url},
                                            Target{"profile", Fuzz_Profile}, Target{"numbers", Fuzz_Numbers},
                                            Target{"jpeg", Fuzz_Jpeg}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace

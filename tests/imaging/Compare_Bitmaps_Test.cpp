@@ -66,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
         Grid_Row{"Zero_Width", 0, 480, 0, 0},
         Grid_Row{"Zero_Height", 640, 0, 0, 0},
         Grid_Row{"Negative_Side", -640, 480, 0, 0}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 // ---- Levels from whole frames ------------------------------------------------------------------
 
@@ -130,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
         Frames_Row{"Empty_Current_Frame", [] { return QImage(); }, [] { return Busy; }, 0, 0},
         Frames_Row{"Empty_Previous_Frame", [] { return Busy; }, [] { return QImage(); }, 0, 0},
         Frames_Row{"Both_Empty", [] { return QImage(); }, [] { return QImage(); }, 0, 0}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST(Compare_Bitmaps, IdenticalFramesGiveExactlyZero)
 {
@@ -211,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
         Correlation_Row{"R_0_9_Gives_50", 20, 1, 50},
         Correlation_Row{"R_0_8_Gives_100", 10, 1, 100},
         Correlation_Row{"R_0_7_Clamped_To_100", 20, 3, 100}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 // ---- Low light -----------------------------------------------------------------------------------
 
@@ -242,7 +242,7 @@ INSTANTIATE_TEST_SUITE_P(
         Low_Light_Row{"Only_Current_Dark", 0, 40, 200, 250, false},
         Low_Light_Row{"Only_Previous_Dark", 200, 250, 0, 40, false},
         Low_Light_Row{"Both_Bright", 200, 250, 100, 200, false}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 // ---- Pixel formats -------------------------------------------------------------------------------
 
@@ -277,6 +277,6 @@ INSTANTIATE_TEST_SUITE_P(
         Format_Row{"Bgr888", QImage::Format_BGR888},
         Format_Row{"Rgbx8888", QImage::Format_RGBX8888},
         Format_Row{"Argb32_Premultiplied", QImage::Format_ARGB32_Premultiplied}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 }  // namespace

@@ -153,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
         Format_Row{"Rgba8888", QImage::Format_RGBA8888, 2.5},
         Format_Row{"Argb32_Premultiplied", QImage::Format_ARGB32_Premultiplied, 2.5},
         Format_Row{"Rgb16", QImage::Format_RGB16, 4}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST(Jpeg_Encode, BaselineFourTwoZero)
 {
@@ -323,7 +323,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refused_Row{"Announces_Side_Above_16384", With_Frame_Size(Small_Jpeg, 16385, 16)},
         Refused_Row{"Announces_Above_64_Megapixels", With_Frame_Size(Small_Jpeg, 8001, 8000)},
         Refused_Row{"Announces_Zero_Height", With_Frame_Size(Small_Jpeg, 64, 0)}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST(Jpeg_Decode, NullDataRefused)
 {
@@ -356,7 +356,7 @@ INSTANTIATE_TEST_SUITE_P(
         Size_Row{"Largest_Header", 65535, 65535, false},
         Size_Row{"Zero", 0, 480, false},
         Size_Row{"Negative", 640, -1, false}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST(Jpeg_Decode, ScanCutInTheMiddleStillGivesThePicture)
 {

@@ -163,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Cams_Ini_Password_Test, testing::Values(
     Password_Case{"EnclosingQuotesLost", "\"quoted\"", "quoted"},
     Password_Case{"MismatchedQuotesKept", "'half\"", "'half\""},
     Password_Case{"LineBreakIsNotStored", "line\nbreak", ""}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST_F(Cams_Ini_Test, MissingSectionIsAddedWhole)
 {

@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Ini_Read_Int_Stored_Test, testing::Values(
     Stored_Int_Case{"Empty", "", 0},
     Stored_Int_Case{"HexAllOnes", "$FFFFFFFF", -1},
     Stored_Int_Case{"Overflow", "2147483648", 0}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST_F(Ini_Keys_Test, MissingKeysGetTheirDefaultWrittenThenRead)
 {

@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Ini_Int_Read_Test, testing::Values(
     Int_Case{"LeadingZeros", "0008000", 8000},
     Int_Case{"Fraction", "1.5", 0},
     Int_Case{"BlankAfterSign", "- 5", 0}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST(Ini_Int_To_Text, WritesPlainDecimal)
 {
@@ -79,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Ini_Bool_Read_Test, testing::Values(
     Bool_Case{"MinusOne", "-1", true},
     Bool_Case{"Hex", "$100", false},
     Bool_Case{"Word", "true", false}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 struct Real_Write_Case {
     const char* name;
@@ -115,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Ini_Float_Write_Test, testing::Values(
     Real_Write_Case{"FifteenDigits", 0.1 + 0.2, '.', "0.3"},
     Real_Write_Case{"NotANumber", std::nan(""), '.', "0"},
     Real_Write_Case{"Infinite", std::numeric_limits<double>::infinity(), '.', "0"}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 struct Real_Read_Case {
     const char* name;
@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Ini_Float_Read_Test, testing::Values(
     Real_Read_Case{"Letters", "abc", '.', 0},
     Real_Read_Case{"Overflow", "1E400", '.', 0},
     Real_Read_Case{"DigitAsSeparatorFallsBackToPoint", "1.5", '5', 1.5}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST(Ini_Float, WrittenFormReadsBackWithinFifteenDigits)
 {

@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Private_Profile_Default_Test, testing::Values(
     Default_Case{"MissingKey", "[s]\nx=1\n", " 'd'"},
     Default_Case{"UnreadableFile", "/", " 'd'"},
     Default_Case{"EmptyKey", "[s]\nk= \n", ""}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST(Private_Profile, DeletingInAMissingFileCreatesNothing)
 {

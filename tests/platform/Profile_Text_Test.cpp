@@ -151,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Profile_Set_Bytes_Test, testing::Values(
     Set_Case{"NoLineEndYet", "[s]", "s", "k", "v", "[s]\nk=v\n"},
     Set_Case{"MixedFileTakesItsFirstLineEnd", "[s]\nx=1\r\ny=2\r\n", "s", "k", "v", "[s]\nx=1\r\ny=2\r\nk=v\n"},
     Set_Case{"ReplacedLineKeepsItsOwnEnd", "[s]\r\nk=1\n", "s", "k", "v", "[s]\r\nk=v\n"}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 // Whatever the layout around it, a written value reads back and leaves the other keys alone.
 TEST(Profile_Set_Value, WrittenValueReadsBackInEveryLayout)
@@ -208,7 +208,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Profile_Name_Test, testing::Values(
     Name_Case{"KeyLikeSection", "s", "[k", false},
     Name_Case{"KeyWithOuterBlank", "s", "k ", false},
     Name_Case{"SectionWithOuterVerticalTab", "\vs", "k", false}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST(Profile_Is_Writable_Value, RejectsLineBreaksAndNul)
 {

@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Interval_Case{"passes_of_50_ms", {50}, 5},
                       Interval_Case{"irregular_passes_around_one_second", {930, 1070, 1001, 999, 1100, 900}, 5},
                       Interval_Case{"interval_of_one_second_at_one_fps", {1000}, 1}),
-    [](const auto& info) { return info.param.Name; });
+    [](const auto& row) { return row.param.Name; });
 
 TEST(Record_Interval_Exact, OneFpsWithIntervalFiveSavesEverySixSeconds)
 {
@@ -171,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Rounding_Case{"negative_half", -2.5, -2}, Rounding_Case{"just_below_half", 49.49999999, 49},
                       Rounding_Case{"just_above_half", 50.50000001, 51}, Rounding_Case{"integer", 100, 100},
                       Rounding_Case{"huge", 1e300, 1e300}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& row) { return std::string(row.param.Name); });
 
 struct Detection_Case {
     const char* Name;
@@ -213,7 +213,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Detection_Case{"threshold_beyond_int_range", 100, 1e12, false},
                       Detection_Case{"threshold_nan", 100, std::numeric_limits<double>::quiet_NaN(), false},
                       Detection_Case{"negative_threshold", 0, -5, true}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(Motion_Gauge, ShownInModeTwoOnlyAtTheRoundedLevel)
 {
@@ -337,7 +337,7 @@ INSTANTIATE_TEST_SUITE_P(
         Window_Case{"seconds_window_before", Day_Fraction(12, 0, 0), Day_Fraction(12, 0, 5), Day_Fraction(11, 59, 59), false},
         Window_Case{"equal_ends_at_that_time", Day_Fraction(9, 0), Day_Fraction(9, 0), Day_Fraction(9, 0), false},
         Window_Case{"equal_ends_elsewhere", Day_Fraction(9, 0), Day_Fraction(9, 0), Day_Fraction(15, 0), false}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(Record_Time_Window_Clock, TimeOfDayIsReadAgainForEachComparison)
 {
@@ -398,6 +398,6 @@ INSTANTIATE_TEST_SUITE_P(
                         Rec_Icon::Mod_NoRec_Timer},
         Transition_Case{"unknown_mode_keeps_off", Rec_State_Off, 7, Rec_State_Off, Rec_Icon::None},
         Transition_Case{"unknown_mode_keeps_recording", Rec_State_On, -1, Rec_State_On, Rec_Icon::Mod_Rec}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& row) { return std::string(row.param.Name); });
 
 }  // namespace

@@ -66,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Position_Case{"narrower_than_caption", {80, 60}, 16, 300, {-110, 44}},
                       Position_Case{"odd_sizes_narrower", {81, 60}, 16, 301, {-110, 44}},
                       Position_Case{"lower_than_caption", {80, 10}, 16, 300, {-110, -6}}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(Draw_Caption, WhiteTextAtTheBottomCentredOnTheWiderSample)
 {

@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
         Folder_Case{"three_dots_is_a_name", "/rec", "...", "/rec/.../2015_12_12"},
         Folder_Case{"dest_with_final_separator", "/rec/", "CAM1", "/rec//CAM1/2015_12_12"},
         Folder_Case{"empty_dest_starts_at_root", "", "CAM1", "/CAM1/2015_12_12"}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(Snapshot_Record_Folder, OnlyAnAbsoluteFolderTakesSnapshots)
 {

@@ -212,7 +212,7 @@ INSTANTIATE_TEST_SUITE_P(Aliases, Snapshot_Writer_Escape,
                          ::testing::Values(Escaping_Alias_Case{"dot", "."}, Escaping_Alias_Case{"dot_dot", ".."},
                                            Escaping_Alias_Case{"dot_dot_after_cleaning", ".|."},
                                            Escaping_Alias_Case{"only_removed_characters", "*?"}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(Snapshot_Writer, SlotsWithTheSameFolderInOnePassKeepBothFiles)
 {

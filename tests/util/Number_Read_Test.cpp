@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Text_To_Float_Test, testing::Values(
     Float_Read_Case{"Overflow", "1e400", 0},
     Float_Read_Case{"HugeExponentOfZero", "0e99999999999", 0},
     Float_Read_Case{"TrailingText", "12.5abc", 0}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 struct Int_Read_Case {
     const char* name;
@@ -84,6 +84,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, Text_To_Int_Test, testing::Values(
     Int_Read_Case{"Empty", "", 0},
     Int_Read_Case{"SingleLetter", "x", 0},
     Int_Read_Case{"LoneMinus", "-", 0}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 } // namespace

@@ -32,7 +32,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Int_To_Text_Test, testing::Values(
     Int_Case{"MinimumPadded", std::numeric_limits<int32_t>::min(), 12, "-002147483648"},
     Int_Case{"Maximum", std::numeric_limits<int32_t>::max(), 0, "2147483647"},
     Int_Case{"NegativeDigitsCountAsZero", 42, -5, "42"}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 struct Float_Case {
     const char* name;
@@ -72,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Float_To_Text_Test, testing::Values(
     Float_Case{"NegativeDecimalsCountAsZero", 0, -2, 2.4, "2"},
     Float_Case{"NotANumber", 0, 2, std::nan(""), ""},
     Float_Case{"Infinite", 0, 2, std::numeric_limits<double>::infinity(), ""}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST(Float_To_Text, UsesTheDecimalSeparatorSetting)
 {

@@ -37,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Replace_All_Test, testing::Values(
     Replace_Case{"NotFound", "abc", "z", "y", "abc"},
     Replace_Case{"NewContainsOldIsOnePass", "a.b", ".", "..", "a..b"},
     Replace_Case{"NewEqualsOld", "xyx", "x", "x", "xyx"}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST(Replace_All, EndsWhenReplacementsGrowWithoutBound)
 {
@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Pad_Left_Test, testing::Values(
     Pad_Case{"ExactWidth", "12", 2, '0', "12"},
     Pad_Case{"EmptyText", "", 2, '0', "00"},
     Pad_Case{"NegativeWidth", "5", -3, '0', "5"}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST(Pad_Left, TextPadIsRepeatedWhole)
 {
@@ -111,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Clean_File_Name_Test, testing::Values(
     Clean_Case{"QuotesAndBlanksKept", "\"My Cam\" 1", "\"My Cam\" 1"},
     Clean_Case{"DotsKept", "..", ".."},
     Clean_Case{"OnlyForbidden", "/:*", ""}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 } // namespace
 

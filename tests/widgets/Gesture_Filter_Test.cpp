@@ -112,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
                          QTest::mouseClick(s.Handle(), Qt::LeftButton, {}, s.At(s.picture));
                      },
                      {"click IMG_Cam1", "up IMG_Cam1 L", "click IMG_Cam1", "up IMG_Cam1 L"}}),
-    [](const ::testing::TestParamInfo<Gesture_Case>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<Gesture_Case>& row) { return std::string(row.param.name); });
 
 TEST(Gesture_Filter, MouseUpCarriesModifiersAndPositionInTheControl)
 {
