@@ -5,11 +5,11 @@
 //   BM_Full_Screen_Repaint/<zoom x 10>: one repaint of a 1280 x 720 full-screen window showing a
 //     640 x 480 picture; the zoomed picture control is far larger than the window, so this shows
 //     whether painting is bounded by the window rather than by the zoomed size.
-#include "control/Camera_Control.h"
 #include "camsim/Camsim_Server.h"
+#include "control/Camera_Control.h"
+#include "views/UF_Full_Screen.h"
 #include "widgets/Panel.h"
 #include "widgets/Picture_Box.h"
-#include "views/UF_Full_Screen.h"
 
 #include <QApplication>
 #include <QImage>

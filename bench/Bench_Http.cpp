@@ -4,9 +4,9 @@
 
 #include <QGuiApplication>
 
-#include "camsim/Camsim_Server.h"
 #include "acquisition/Http_Client.h"
 #include "acquisition/Http_Reply_Parser.h"
+#include "camsim/Camsim_Server.h"
 
 namespace {
 
@@ -62,7 +62,8 @@ BENCHMARK(BM_Snapshot_Get_New_Connection)->Unit(benchmark::kMicrosecond)->MinTim
 // The reply parser alone on a 40 KB reply held in memory.
 void BM_Reply_Parser_40K(benchmark::State& state)
 {
-    const std::string reply = "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: 40000\r\n\r\n" + std::string(40000, 'j');
+    const std::string reply =
+        "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: 40000\r\n\r\n" + std::string(40000, 'j');
     for (auto _ : state) {
         Http_Reply_Parser parser;
         std::string body;
@@ -81,7 +82,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);   // the cameras draw text
+    QGuiApplication app(argc, argv);  // the cameras draw text
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -42,9 +42,15 @@ inline QImage Bench_Camera_Scene(int width, int height, int frame = 0)
             }
             // A house: wall, roof line and lit windows.
             if (x0 > width * 0.2 && x0 < width * 0.45 && y > height * 0.42 && y < height * 0.75) {
-                r = 185; g = 160; b = 130;
+                r = 185;
+                g = 160;
+                b = 130;
                 const int wx = static_cast<int>(x0 - width * 0.2) % 32, wy = static_cast<int>(y - height * 0.42) % 40;
-                if (wx > 8 && wx < 24 && wy > 10 && wy < 30) { r = 250; g = 230; b = 140; }
+                if (wx > 8 && wx < 24 && wy > 10 && wy < 30) {
+                    r = 250;
+                    g = 230;
+                    b = 140;
+                }
             }
             const int n = noise(6);
             line[x0] = qRgb(clamp(r + n), clamp(g + n), clamp(b + n));

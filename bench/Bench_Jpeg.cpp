@@ -36,8 +36,8 @@ void BM_Jpeg_Decoder_Decode_640x480(benchmark::State& state)
     for (auto _ : state)
         benchmark::DoNotOptimize(decoder.Decode(jpeg.constData(), static_cast<std::size_t>(jpeg.size())));
     state.SetItemsProcessed(state.iterations());
-    state.counters["Mpix/s"] = benchmark::Counter(640.0 * 480 * static_cast<double>(state.iterations()) / 1e6,
-                                                  benchmark::Counter::kIsRate);
+    state.counters["Mpix/s"] =
+        benchmark::Counter(640.0 * 480 * static_cast<double>(state.iterations()) / 1e6, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_Jpeg_Decoder_Decode_640x480)->Unit(benchmark::kMicrosecond);
 
@@ -61,8 +61,7 @@ void BM_Turbojpeg_Decompress_640x480(benchmark::State& state)
         tjDecompressHeader3(handle, reinterpret_cast<const unsigned char*>(jpeg.constData()),
                             static_cast<unsigned long>(jpeg.size()), &width, &height, &subsampling, &colour_space);
         tjDecompress2(handle, reinterpret_cast<const unsigned char*>(jpeg.constData()),
-                      static_cast<unsigned long>(jpeg.size()), pixels.data(), width, width * 4, height,
-                      TJPF_BGRA, 0);
+                      static_cast<unsigned long>(jpeg.size()), pixels.data(), width, width * 4, height, TJPF_BGRA, 0);
         benchmark::DoNotOptimize(pixels.data());
     }
     tjDestroy(handle);

@@ -60,7 +60,8 @@ void Paint_Nine(benchmark::State& state, bool smooth)
         ++frame;
     }
     // A box that painted nothing would make the figure meaningless.
-    if (target.pixel(3 + 160, 3 + 120) == qRgb(0, 0, 0) || target.pixel(3 + 2 * 323 + 160, 3 + 2 * 243 + 120) == qRgb(0, 0, 0))
+    if (target.pixel(3 + 160, 3 + 120) == qRgb(0, 0, 0) ||
+        target.pixel(3 + 2 * 323 + 160, 3 + 2 * 243 + 120) == qRgb(0, 0, 0))
         state.SkipWithError("the picture boxes painted nothing");
 }
 

@@ -1,11 +1,11 @@
 // One refresh pass of the main window over nine live cameras (simulated, in process), measured on the
 // user-interface thread: when no snapshot is due (target: under 1 ms) and when all nine save a snapshot.
 #include "Bench_Main.h"
-#include "camsim/Camsim_Server.h"
-#include "platform/Clock.h"
 #include "Bench_Window.h"
 #include "app/Tambrel_Application.h"
 #include "app/UF_Main.h"
+#include "camsim/Camsim_Server.h"
+#include "platform/Clock.h"
 
 #include <QTemporaryDir>
 #include <QThread>
@@ -72,7 +72,7 @@ void BM_Refresh_Pass_Nothing_Due(benchmark::State& state)
     for (auto _ : state) {
         setup.window->Refresh_Cams();
         state.PauseTiming();
-        QCoreApplication::processEvents();   // paint and take the workers' results outside the measure
+        QCoreApplication::processEvents();  // paint and take the workers' results outside the measure
         state.ResumeTiming();
     }
 }
@@ -93,7 +93,7 @@ void BM_Refresh_Pass_Nine_Saving(benchmark::State& state)
 }
 BENCHMARK(BM_Refresh_Pass_Nine_Saving)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -1,6 +1,6 @@
-#include "recording/Atomic_File.h"
 #include "Bench_Imaging_Scene.h"
 #include "imaging/Jpeg_Codec.h"
+#include "recording/Atomic_File.h"
 #include "recording/Snapshot_Caption.h"
 #include "recording/Snapshot_Writer.h"
 
@@ -84,8 +84,7 @@ void BM_Snapshot_Save_Nine_Slots_640x480(benchmark::State& state)
     for (auto _ : state) {
         Snapshot_Writer pass;
         for (int slot = 1; slot <= 9; ++slot)
-            benchmark::DoNotOptimize(
-                pass.Save(Scene(), "CAM" + std::to_string(slot), slot, Bench_Time, Dest_Folder()));
+            benchmark::DoNotOptimize(pass.Save(Scene(), "CAM" + std::to_string(slot), slot, Bench_Time, Dest_Folder()));
     }
     state.SetItemsProcessed(state.iterations() * 9);
 }

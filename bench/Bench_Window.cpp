@@ -40,7 +40,9 @@ QByteArray Largest_Accepted_Picture()
 }
 
 Shown_Pictures::Shown_Pictures(QWidget& window, int count)
-    : QObject(&window), boxes_(static_cast<std::size_t>(count) + 1, nullptr), last_(boxes_.size(), 0),
+    : QObject(&window),
+      boxes_(static_cast<std::size_t>(count) + 1, nullptr),
+      last_(boxes_.size(), 0),
       shown_(boxes_.size(), 0)
 {
     for (int n = 1; n <= count; ++n)

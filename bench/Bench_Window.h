@@ -2,9 +2,9 @@
 // The viewer's main window as the benchmarks drive it: set up through its settings file (as a user's
 // datas.ini would), watched through its named controls, never through its inside.
 
-#include "widgets/Picture_Box.h"
 #include "model/T_Cam.h"
 #include "model/T_General.h"
+#include "widgets/Picture_Box.h"
 
 #include <QByteArray>
 #include <QString>

@@ -3,8 +3,8 @@
 // second are the iterations per second; the process CPU time per iteration is the cost of one frame
 // (fetch, decode, publish, plus the simulator's serving of cached bytes).
 #include "Bench_Main.h"
-#include "camsim/Camsim_Server.h"
 #include "acquisition/UF_Lib_Cam.h"
+#include "camsim/Camsim_Server.h"
 
 #include <QGuiApplication>
 
@@ -30,15 +30,16 @@ void BM_Worker_Frame(benchmark::State& state)
     worker.Poll_Flux();
     if (worker.Not_Connected())
         state.SkipWithError("the camera gave no picture");
-    state.counters["frames_per_s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["frames_per_s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_Worker_Frame)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime()->MinTime(3.0);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
     Default_To_Offscreen();
-    QGuiApplication app(argc, argv);   // the simulator draws its scene with fonts
+    QGuiApplication app(argc, argv);  // the simulator draws its scene with fonts
     return Run_Benchmarks(argc, argv);
 }

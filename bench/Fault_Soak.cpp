@@ -12,19 +12,19 @@
 //
 // Run it under xvfb-run so that painting goes through a real X server (scripts/soak does).
 #include "Bench_Window.h"
-#include "camsim/Camsim_Server.h"
-#include "acquisition/Http_Client.h"
-#include "imaging/Jpeg_Codec.h"
 #include "Process_Stats.h"
+#include "acquisition/Http_Client.h"
 #include "app/Tambrel_Application.h"
 #include "app/UF_Main.h"
+#include "camsim/Camsim_Server.h"
+#include "imaging/Jpeg_Codec.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QDirIterator>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -39,12 +39,12 @@
 namespace {
 
 constexpr int Cameras = 9;
-constexpr int Healthy = 3;            // cameras 1..3 never fail
-constexpr int Cycling_Last = 6;       // cameras 4..6 cycle through the faults
-constexpr int Command_Camera = 7;     // drops its connections; takes a command every two seconds
-constexpr int Hostile_Camera = 8;     // sends the largest picture the decoder accepts
-constexpr int Hung_Name_Camera = 9;   // named through a silent name server
-constexpr int Fault_Seconds = 15;     // each fault lasts this long before the next
+constexpr int Healthy = 3;           // cameras 1..3 never fail
+constexpr int Cycling_Last = 6;      // cameras 4..6 cycle through the faults
+constexpr int Command_Camera = 7;    // drops its connections; takes a command every two seconds
+constexpr int Hostile_Camera = 8;    // sends the largest picture the decoder accepts
+constexpr int Hung_Name_Camera = 9;  // named through a silent name server
+constexpr int Fault_Seconds = 15;    // each fault lasts this long before the next
 
 // One step of a failing camera's cycle: a fault mode, or a reboot request (the camera goes offline).
 struct Fault_Step {
@@ -53,10 +53,14 @@ struct Fault_Step {
 };
 
 const std::vector<Fault_Step> Cycle = {
-    {"hang", Camsim_Fault::Hang},         {"reset mid-body", Camsim_Fault::Reset_Mid_Body},
-    {"short body", Camsim_Fault::Short_Body}, {"HTML page", Camsim_Fault::Html_200},
-    {"401", Camsim_Fault::Unauthorized_401}, {"redirect", Camsim_Fault::Redirect_302},
-    {"reboot", std::nullopt},             {"slow", Camsim_Fault::Slow},
+    {"hang", Camsim_Fault::Hang},
+    {"reset mid-body", Camsim_Fault::Reset_Mid_Body},
+    {"short body", Camsim_Fault::Short_Body},
+    {"HTML page", Camsim_Fault::Html_200},
+    {"401", Camsim_Fault::Unauthorized_401},
+    {"redirect", Camsim_Fault::Redirect_302},
+    {"reboot", std::nullopt},
+    {"slow", Camsim_Fault::Slow},
     {"healthy", Camsim_Fault::Keep_Alive},
 };
 
@@ -88,7 +92,7 @@ long Files_Below(const QString& folder)
     return count;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -104,13 +108,14 @@ int main(int argc, char** argv)
     options.Reboot_Ms = 3000;
     options.Slow_Ms = 3000;
     options.Faults.emplace_back(Command_Camera, Camsim_Fault::Silent_Close);
-    options.Password = "caf\xE9";   // as the settings below hold it (Windows-1252)
+    options.Password = "caf\xE9";  // as the settings below hold it (Windows-1252)
     options.Pictures.emplace_back(Hostile_Camera, Largest_Accepted_Picture());
     Camsim_Server cameras(options);
     cameras.Start();
 
     // Settings written on Windows: texts in Windows-1252 ("é" is the single byte E9).
-    const std::string alias = "Entr\xE9" "e";
+    const std::string alias = "Entr\xE9"
+                              "e";
     const std::string password = options.Password;
     QDir().mkpath(home.path() + "/_data_Tambrel");
     {
@@ -176,7 +181,7 @@ int main(int argc, char** argv)
     QObject::connect(&commands, &QTimer::timeout, &w, [&] {
         const int selected = camera_to_set->currentIndex();
         camera_to_set->setCurrentIndex(Command_Camera - 1);
-        preset_go->click();   // the PTZ panel's "go to preset 1"
+        preset_go->click();  // the PTZ panel's "go to preset 1"
         ++commands_sent;
         camera_to_set->setCurrentIndex(selected);
     });
@@ -185,7 +190,7 @@ int main(int argc, char** argv)
     // The user moves through the cameras: each change commits the settings column into a record.
     QTimer browse;
     QObject::connect(&browse, &QTimer::timeout, &w, [&] {
-        camera_to_set->showPopup();   // opening the list commits the column, as the user's click does
+        camera_to_set->showPopup();  // opening the list commits the column, as the user's click does
         camera_to_set->setCurrentIndex((camera_to_set->currentIndex() + 1) % Cameras);
         camera_to_set->hidePopup();
     });
@@ -204,8 +209,8 @@ int main(int argc, char** argv)
             rss_start = rss;
             threads_start = threads;
         }
-        std::printf("minute %2d: resident %ld kB, threads %ld, snapshots %ld, healthy cameras showed", minute, rss, threads,
-                    Files_Below(snapshots));
+        std::printf("minute %2d: resident %ld kB, threads %ld, snapshots %ld, healthy cameras showed", minute, rss,
+                    threads, Files_Below(snapshots));
         for (int n = 1; n <= Healthy; ++n) {
             const long in_minute = shown.Of(n) - healthy_before[static_cast<std::size_t>(n)];
             healthy_before[static_cast<std::size_t>(n)] = shown.Of(n);
@@ -230,8 +235,8 @@ int main(int argc, char** argv)
             const int commands_received = jogs.count("/decoder_control.cgi") ? jogs.at("/decoder_control.cgi") : 0;
             std::printf("settings texts that are not UTF-8: %s\n", texts_kept ? "kept byte for byte" : "CHANGED");
             std::printf("commands: %d sent, %d received\n", commands_sent, commands_received);
-            std::printf("resident memory: %ld kB after the first minute, %ld kB at the end (%+ld kB)\n", rss_start, rss_end,
-                        rss_end - rss_start);
+            std::printf("resident memory: %ld kB after the first minute, %ld kB at the end (%+ld kB)\n", rss_start,
+                        rss_end, rss_end - rss_start);
             std::printf("threads: %ld after the first minute, %ld at the end\n", threads_start, threads);
             std::printf("closing the window took %lld ms\n", static_cast<long long>(close_ms));
             const bool ok = !healthy_stalled && close_ms <= 2000 && texts_kept && commands_received <= commands_sent;

@@ -13,7 +13,10 @@
 
 namespace {
 
-char Point() { return '.'; }
+char Point()
+{
+    return '.';
+}
 
 // A private folder for one benchmark, removed afterwards.
 class Bench_Dir {
@@ -107,6 +110,6 @@ void BM_Profile_Find_Value(benchmark::State& state)
 }
 BENCHMARK(BM_Profile_Find_Value);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

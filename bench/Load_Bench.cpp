@@ -12,8 +12,8 @@
 //
 // Run it under xvfb-run (scripts/bench does) so that painting goes through a real X server.
 #include "Bench_Window.h"
-#include "acquisition/Http_Client.h"
 #include "Process_Stats.h"
+#include "acquisition/Http_Client.h"
 #include "app/Tambrel_Application.h"
 #include "app/UF_Main.h"
 
@@ -34,14 +34,14 @@ struct Options {
     int seconds = 60;
     int cameras = 9;
     QString size = "640x480";
-    int frame_rate = 0;      // item index of CBX_Frame_Rate: 0 is 20 fps
-    int panel_size = 2;      // item index of CBX_Size_Pnl: 2 is 320*240
-    int record = 0;          // recording mode of every camera
-    QString sample;          // where to write one received JPEG (for the decode floor)
-    QString auth;            // tambrel-camsim --auth SPEC for every camera; empty: the query's password
-    bool tls = false;        // https cameras, pinned
-    bool stream = false;     // MJPEG streams instead of snapshots
-    int hostile = 0;         // cameras sending 8000 x 8000 pictures
+    int frame_rate = 0;   // item index of CBX_Frame_Rate: 0 is 20 fps
+    int panel_size = 2;   // item index of CBX_Size_Pnl: 2 is 320*240
+    int record = 0;       // recording mode of every camera
+    QString sample;       // where to write one received JPEG (for the decode floor)
+    QString auth;         // tambrel-camsim --auth SPEC for every camera; empty: the query's password
+    bool tls = false;     // https cameras, pinned
+    bool stream = false;  // MJPEG streams instead of snapshots
+    int hostile = 0;      // cameras sending 8000 x 8000 pictures
 };
 
 Options Parse(const QStringList& args)
@@ -50,23 +50,35 @@ Options Parse(const QStringList& args)
     for (int i = 1; i + 1 < args.size(); i += 2) {
         const QString& name = args[i];
         const QString& value = args[i + 1];
-        if (name == "--camsim") o.camsim = value;
-        else if (name == "--seconds") o.seconds = value.toInt();
-        else if (name == "--cameras") o.cameras = value.toInt();
-        else if (name == "--size") o.size = value;
-        else if (name == "--frame-rate") o.frame_rate = value.toInt();
-        else if (name == "--panel-size") o.panel_size = value.toInt();
-        else if (name == "--record") o.record = value.toInt();
-        else if (name == "--sample") o.sample = value;
-        else if (name == "--auth") o.auth = value;
-        else if (name == "--tls") o.tls = value.toInt() != 0;
-        else if (name == "--stream") o.stream = value.toInt() != 0;
-        else if (name == "--hostile") o.hostile = value.toInt();
+        if (name == "--camsim")
+            o.camsim = value;
+        else if (name == "--seconds")
+            o.seconds = value.toInt();
+        else if (name == "--cameras")
+            o.cameras = value.toInt();
+        else if (name == "--size")
+            o.size = value;
+        else if (name == "--frame-rate")
+            o.frame_rate = value.toInt();
+        else if (name == "--panel-size")
+            o.panel_size = value.toInt();
+        else if (name == "--record")
+            o.record = value.toInt();
+        else if (name == "--sample")
+            o.sample = value;
+        else if (name == "--auth")
+            o.auth = value;
+        else if (name == "--tls")
+            o.tls = value.toInt() != 0;
+        else if (name == "--stream")
+            o.stream = value.toInt() != 0;
+        else if (name == "--hostile")
+            o.hostile = value.toInt();
     }
     return o;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -83,14 +95,20 @@ int main(int argc, char** argv)
     // The simulated cameras, in their own process, on ports the system chooses.
     QProcess camsim;
     camsim.setProcessChannelMode(QProcess::MergedChannels);
-    QStringList camsim_args{"--count", QString::number(options.cameras), "--base-port", "0", "--size", options.size,
-                            "--fps", "5", "--password", "bench"};
+    QStringList camsim_args{"--count",     QString::number(options.cameras),
+                            "--base-port", "0",
+                            "--size",      options.size,
+                            "--fps",       "5",
+                            "--password",  "bench"};
     if (!options.auth.isEmpty())
-        camsim_args << "--auth" << "all:" + options.auth;
+        camsim_args << "--auth"
+                    << "all:" + options.auth;
     if (options.tls)
-        camsim_args << "--tls" << "all";
+        camsim_args << "--tls"
+                    << "all";
     if (options.stream)
-        camsim_args << "--stream" << "all:fps=20";
+        camsim_args << "--stream"
+                    << "all:fps=20";
     if (options.hostile > 0) {
         // The largest picture the decoder accepts, tiny to send, huge to decode.
         const QString path = home.path() + "/hostile.jpg";
@@ -151,7 +169,8 @@ int main(int argc, char** argv)
         cams[n].Valide = n <= options.cameras;
         if (n <= options.cameras && (options.tls || options.stream)) {
             cams[n].Use_Url = true;
-            cams[n].Special_Url = std::string(options.tls ? "https" : "http") + "://127.0.0.1:" + std::to_string(ports[i]) +
+            cams[n].Special_Url = std::string(options.tls ? "https" : "http") +
+                                  "://127.0.0.1:" + std::to_string(ports[i]) +
                                   (options.stream ? "/videostream.cgi" : "/snapshot.cgi") + "?user=admin&pwd=bench";
             cams[n].Cert_Sha256 = pins[i];
         }
@@ -187,16 +206,19 @@ int main(int argc, char** argv)
         const long threads_end = Status_Value("Threads:");
         long total = 0;
         std::printf("cameras %d, %s, frame rate index %d, %.1f s, %ld refresh passes (%.1f per s)\n", options.cameras,
-                    options.size.toUtf8().constData(), options.frame_rate, seconds, passes, static_cast<double>(passes) / seconds);
+                    options.size.toUtf8().constData(), options.frame_rate, seconds, passes,
+                    static_cast<double>(passes) / seconds);
         for (int n = 1; n <= options.cameras; ++n) {
             total += shown.Of(n);
             std::printf("  camera %d: %.2f pictures shown per second\n", n, static_cast<double>(shown.Of(n)) / seconds);
         }
-        std::printf("pictures shown per camera per second: %.2f\n", static_cast<double>(total) / seconds / options.cameras);
+        std::printf("pictures shown per camera per second: %.2f\n",
+                    static_cast<double>(total) / seconds / options.cameras);
         std::printf("peak resident memory: %ld kB\n", Status_Value("VmHWM:"));
         std::printf("process CPU: %.2f s in %.1f s (%.0f%% of one core), %.3f ms per shown picture\n", cpu, seconds,
                     100 * cpu / seconds, total > 0 ? 1000 * cpu / static_cast<double>(total) : 0.0);
-        std::printf("resident memory: %ld kB at start, %ld kB at end (%+ld kB)\n", rss_start, rss_end, rss_end - rss_start);
+        std::printf("resident memory: %ld kB at start, %ld kB at end (%+ld kB)\n", rss_start, rss_end,
+                    rss_end - rss_start);
         std::printf("threads: %ld at start, %ld at end\n", threads_start, threads_end);
         QElapsedTimer closing;
         closing.start();

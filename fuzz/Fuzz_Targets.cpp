@@ -3,9 +3,9 @@
 #include "acquisition/Http_Error.h"
 #include "acquisition/Http_Reply_Parser.h"
 #include "acquisition/Http_Url.h"
-#include "platform/Ini_Values.h"
 #include "imaging/Jpeg_Codec.h"
 #include "imaging/Jpeg_Limits.h"
+#include "platform/Ini_Values.h"
 #include "platform/Profile_Text.h"
 #include "util/U_Lib_Util_Vesk.h"
 
@@ -50,7 +50,7 @@ std::string Read_Form(std::string_view value)
     return std::string(value.substr(0, Profile_Max_Value));
 }
 
-} // namespace
+}  // namespace
 
 void Fuzz_Reply_Parser(const uint8_t* data, std::size_t size)
 {

@@ -84,7 +84,7 @@ std::string Http_Authenticator::Authorization(const Http_Url& url, const Http_Lo
 }
 
 Http_Authenticator::Verdict Http_Authenticator::Unauthorized(const Http_Url& url, const Http_Reply_Head& head,
-                                                              const Http_Login& login, const std::string& sent)
+                                                             const Http_Login& login, const std::string& sent)
 {
     std::optional<Http_Challenge> best_digest;
     std::optional<Digest_Algorithm> best_algorithm;
@@ -117,7 +117,7 @@ Http_Authenticator::Verdict Http_Authenticator::Unauthorized(const Http_Url& url
         return verdict;
     }
     if (!best_digest && !basic_offered)
-        return verdict;   // nothing this client can answer
+        return verdict;  // nothing this client can answer
     if (login.Empty())
         return verdict;
 

@@ -25,8 +25,8 @@ public:
     std::string Authorization(const Http_Url& url, const Http_Login& login);
 
     struct Verdict {
-        bool Resend = false;   // answer the new challenge with one more request
-        std::string Refusal;   // why not, when the reason is more than the 401 itself ("" otherwise)
+        bool Resend = false;  // answer the new challenge with one more request
+        std::string Refusal;  // why not, when the reason is more than the 401 itself ("" otherwise)
     };
     // A 401 reply (head) came back for a request to url that carried `sent` as its Authorization
     // ("" for none). Takes the strongest challenge offered (Digest SHA-256 over MD5 over Basic;
@@ -50,16 +50,16 @@ private:
     bool Same_Server(const Http_Url& url) const;
 
     Kind kind_ = Kind::None;
-    std::string scheme_;             // server the challenge came from
+    std::string scheme_;  // server the challenge came from
     std::string host_;
     int port_ = 0;
     Digest_Algorithm algorithm_ = Digest_Algorithm::MD5;
-    bool send_algorithm_ = false;    // the challenge named its algorithm
+    bool send_algorithm_ = false;  // the challenge named its algorithm
     std::string realm_;
     std::string nonce_;
     std::string opaque_;
     bool has_opaque_ = false;
-    bool qop_auth_ = false;          // answer with qop=auth; false: the RFC 2069 form
+    bool qop_auth_ = false;  // answer with qop=auth; false: the RFC 2069 form
     std::string cnonce_;
-    std::uint32_t nc_ = 0;           // answers sent with nonce_
+    std::uint32_t nc_ = 0;  // answers sent with nonce_
 };

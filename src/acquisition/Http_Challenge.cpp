@@ -9,11 +9,22 @@ bool Is_Token_Char(char c)
     if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
         return true;
     switch (c) {
-    case '!': case '#': case '$': case '%': case '&': case '\'': case '*': case '+':
-    case '-': case '.': case '^': case '_': case '`': case '|': case '~':
-        return true;
-    default:
-        return false;
+    case '!':
+    case '#':
+    case '$':
+    case '%':
+    case '&':
+    case '\'':
+    case '*':
+    case '+':
+    case '-':
+    case '.':
+    case '^':
+    case '_':
+    case '`':
+    case '|':
+    case '~': return true;
+    default: return false;
     }
 }
 
@@ -153,7 +164,10 @@ const std::string* Http_Challenge::Param(std::string_view name) const
     return nullptr;
 }
 
-bool Http_Challenge::Is(std::string_view scheme) const { return Http_Same_Text(Scheme, scheme); }
+bool Http_Challenge::Is(std::string_view scheme) const
+{
+    return Http_Same_Text(Scheme, scheme);
+}
 
 std::vector<Http_Challenge> Parse_Challenges(std::string_view value)
 {
@@ -166,11 +180,11 @@ std::vector<Http_Challenge> Parse_Challenges(std::string_view value)
             break;
         std::string_view scheme = scan.Token();
         if (scheme.empty())
-            break;   // not a token where a scheme must start
+            break;  // not a token where a scheme must start
         Http_Challenge challenge;
         challenge.Scheme = std::string(scheme);
         if (!scan.At_End() && scan.Peek() != ' ' && scan.Peek() != '\t' && scan.Peek() != ',')
-            break;   // "Digest=..." or similar: nothing usable from here on
+            break;  // "Digest=..." or similar: nothing usable from here on
         Take_Challenge_Body(scan, challenge, malformed);
         if (!malformed)
             challenges.push_back(std::move(challenge));

@@ -10,9 +10,9 @@
 // Authorization value): a scheme and its parameters. Names compare without regard to case;
 // values are kept exactly as received, quoted strings unescaped.
 struct Http_Challenge {
-    std::string Scheme;                                        // as received ("Digest", "basic", ...)
-    std::vector<std::pair<std::string, std::string>> Params;   // name, value; in order
-    std::string Token68;                                       // the token68 form ("Basic dXNlcg=="), else ""
+    std::string Scheme;                                       // as received ("Digest", "basic", ...)
+    std::vector<std::pair<std::string, std::string>> Params;  // name, value; in order
+    std::string Token68;                                      // the token68 form ("Basic dXNlcg=="), else ""
 
     // Value of the first parameter named name (any case), or nullptr.
     const std::string* Param(std::string_view name) const;

@@ -4,12 +4,12 @@
 #include <chrono>
 
 #include "acquisition/Base64.h"
-#include "util/Fingerprint_Text.h"
-#include "acquisition/Http_Outcome.h"
 #include "acquisition/Http_Multipart.h"
+#include "acquisition/Http_Outcome.h"
 #include "acquisition/Http_Request.h"
 #include "acquisition/Http_Text.h"
 #include "acquisition/Tls_Session.h"
+#include "util/Fingerprint_Text.h"
 
 namespace {
 constexpr std::size_t Read_Buffer_Size = 64 * 1024;
@@ -24,11 +24,20 @@ bool Is_Stale_Connection_Failure(const E_Http_Error& error)
 
 T_Http_Client::T_Http_Client(Http_Settings settings) : settings_(std::move(settings)), buffer_(Read_Buffer_Size) {}
 
-T_Http_Client::~T_Http_Client() { Disconnect(); }
+T_Http_Client::~T_Http_Client()
+{
+    Disconnect();
+}
 
-void T_Http_Client::Abort() { abort_.Raise(); }
+void T_Http_Client::Abort()
+{
+    abort_.Raise();
+}
 
-void T_Http_Client::Clear_Abort() { abort_.Clear(); }
+void T_Http_Client::Clear_Abort()
+{
+    abort_.Clear();
+}
 
 void T_Http_Client::Disconnect()
 {
@@ -40,7 +49,7 @@ void T_Http_Client::Set_Pinned_Certificate(const std::string& sha256)
 {
     const std::string pin = Normalized_Sha256(sha256);
     if (pin != pinned_ && socket_tls_)
-        Disconnect();   // the kept connection was accepted under the old pin
+        Disconnect();  // the kept connection was accepted under the old pin
     pinned_ = pin;
 }
 
@@ -105,7 +114,7 @@ void T_Http_Client::Read_Reply(const Http_Url& url, std::string& body)
         if (auto boundary = content_type ? Mixed_Replace_Boundary(*content_type) : std::nullopt) {
             parser.Allow_Endless_Body();
             Read_Stream(parser, *boundary);
-            Disconnect();   // a stream is not followed by another request on its connection
+            Disconnect();  // a stream is not followed by another request on its connection
             return;
         }
     }
@@ -127,7 +136,10 @@ void T_Http_Client::Read_Reply(const Http_Url& url, std::string& body)
         throw E_Http_Protocol_Error(head.Status_Code, head.Status_Line, std::move(refused_body));
 }
 
-void T_Http_Client::Get(const std::string& url_text, std::string& body) { Get(url_text, body, nullptr, nullptr); }
+void T_Http_Client::Get(const std::string& url_text, std::string& body)
+{
+    Get(url_text, body, nullptr, nullptr);
+}
 
 void T_Http_Client::Get(const std::string& url_text, std::string& body, Http_Stream_Handler& stream, Abort_Signal& wake)
 {
@@ -243,8 +255,8 @@ void T_Http_Client::Exchange(const Http_Url& url, const std::string& head, std::
         std::size_t body_size = body.size();
         try {
             if (!reused) {
-                socket_ = Socket::Connect(url.Host, url.Port, settings_.Connect_Timeout_Ms, abort_, settings_.Lookup_Timeout_Ms,
-                                          settings_.Name_Servers);
+                socket_ = Socket::Connect(url.Host, url.Port, settings_.Connect_Timeout_Ms, abort_,
+                                          settings_.Lookup_Timeout_Ms, settings_.Name_Servers);
                 socket_host_ = url.Host;
                 socket_port_ = url.Port;
                 socket_tls_ = url.Is_Tls();
@@ -258,7 +270,7 @@ void T_Http_Client::Exchange(const Http_Url& url, const std::string& head, std::
             Read_Reply(url, body);
             return;
         } catch (const E_Http_Protocol_Error&) {
-            throw;   // a complete reply: the connection was kept or closed as it allowed
+            throw;  // a complete reply: the connection was kept or closed as it allowed
         } catch (const E_Http_Error& error) {
             // The stream position is unknown after a failure in the middle of an exchange.
             Disconnect();
@@ -271,7 +283,7 @@ void T_Http_Client::Exchange(const Http_Url& url, const std::string& head, std::
             if (!retry)
                 throw;
         } catch (...) {
-            Disconnect();   // anything else (no memory, a stream reader's own failure): same uncertainty
+            Disconnect();  // anything else (no memory, a stream reader's own failure): same uncertainty
             throw;
         }
     }

@@ -23,7 +23,7 @@
 class T_Http_Client {
 public:
     explicit T_Http_Client(Http_Settings settings = {});
-    ~T_Http_Client();   // closes the connection
+    ~T_Http_Client();  // closes the connection
     T_Http_Client(const T_Http_Client&) = delete;
     T_Http_Client& operator=(const T_Http_Client&) = delete;
 
@@ -85,16 +85,16 @@ private:
     std::string pinned_;                // normalized SHA-256, "" for none
     std::unique_ptr<Tls_Context> tls_;  // made at the first https request
     Http_Url_Base previous_;
-    Http_Login url_login_;              // user information of the last URL that named a server
-    Http_Login login_;                  // Set_Login
+    Http_Login url_login_;  // user information of the last URL that named a server
+    Http_Login login_;      // Set_Login
     Http_Authenticator auth_;
-    Http_Reply_Head last_head_;         // head of the last reply read
-    Http_Stream_Handler* stream_ = nullptr;   // of the call in progress
+    Http_Reply_Head last_head_;              // head of the last reply read
+    Http_Stream_Handler* stream_ = nullptr;  // of the call in progress
     Abort_Signal* wake_ = nullptr;
     Http_Cookies cookies_;
     std::vector<char> buffer_;
-    std::size_t unread_begin_ = 0;      // bytes of buffer_ received but not yet parsed
+    std::size_t unread_begin_ = 0;  // bytes of buffer_ received but not yet parsed
     std::size_t unread_end_ = 0;
     bool saw_close_ = false;
-    std::size_t reply_bytes_ = 0;       // bytes received for the current request
+    std::size_t reply_bytes_ = 0;  // bytes received for the current request
 };

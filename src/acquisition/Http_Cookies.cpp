@@ -43,7 +43,8 @@ int Month_Of(std::string_view token)
 bool Is_Address_Literal(std::string_view host)
 {
     return host.find(':') != std::string_view::npos ||
-           (!host.empty() && std::all_of(host.begin(), host.end(), [](char c) { return (c >= '0' && c <= '9') || c == '.'; }));
+           (!host.empty() &&
+            std::all_of(host.begin(), host.end(), [](char c) { return (c >= '0' && c <= '9') || c == '.'; }));
 }
 
 }  // namespace
@@ -73,7 +74,8 @@ std::optional<std::chrono::system_clock::time_point> Parse_Cookie_Date(std::stri
             return;
         if (hour < 0 && std::count(t.begin(), t.end(), ':') == 2) {
             auto fields = Split(t, ':');
-            auto h = Http_Parse_Decimal(fields[0]), m = Http_Parse_Decimal(fields[1]), s = Http_Parse_Decimal(fields[2]);
+            auto h = Http_Parse_Decimal(fields[0]), m = Http_Parse_Decimal(fields[1]),
+                 s = Http_Parse_Decimal(fields[2]);
             if (h && m && s) {
                 hour = static_cast<int>(*h);
                 minute = static_cast<int>(*m);
@@ -136,7 +138,8 @@ void Http_Cookies::Store(std::string_view set_cookie, const std::string& request
         std::string_view attribute = Trim_View(parts[i]);
         std::size_t eq = attribute.find('=');
         std::string_view name = Trim_View(attribute.substr(0, eq));
-        std::string_view value = eq == std::string_view::npos ? std::string_view() : Trim_View(attribute.substr(eq + 1));
+        std::string_view value =
+            eq == std::string_view::npos ? std::string_view() : Trim_View(attribute.substr(eq + 1));
         if (Http_Same_Text(name, "domain") && !value.empty()) {
             if (value.front() == '.')
                 value.remove_prefix(1);
@@ -165,7 +168,7 @@ void Http_Cookies::Store(std::string_view set_cookie, const std::string& request
         return;
     }
     if (cookie.Path.empty())
-        cookie.Path.assign(1, '/');   // (assigning "/" trips a false -Wrestrict in g++ 12)
+        cookie.Path.assign(1, '/');  // (assigning "/" trips a false -Wrestrict in g++ 12)
     if (Has_Control_Character(cookie.Domain) || Has_Control_Character(cookie.Path))
         return;
 

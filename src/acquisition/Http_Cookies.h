@@ -13,7 +13,7 @@ struct Http_Cookie {
     bool Host_Only = false;  // named no domain: sent to exactly its host, not to names under it
     std::string Path;        // "/" when the cookie named none
     bool Secure = false;
-    std::optional<std::chrono::system_clock::time_point> Expires;   // none: lives with the store
+    std::optional<std::chrono::system_clock::time_point> Expires;  // none: lives with the store
 };
 
 // The cookies of one client object; held in memory only, never written to disk.

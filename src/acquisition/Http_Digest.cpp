@@ -60,7 +60,10 @@ const char* Digest_Algorithm_Name(Digest_Algorithm algorithm)
     return "MD5";
 }
 
-int Digest_Strength(Digest_Algorithm algorithm) { return Is_Sha_256(algorithm) ? 2 : 1; }
+int Digest_Strength(Digest_Algorithm algorithm)
+{
+    return Is_Sha_256(algorithm) ? 2 : 1;
+}
 
 std::string Digest_Hash(Digest_Algorithm algorithm, std::string_view data)
 {
@@ -89,7 +92,8 @@ std::string Digest_Response(const Digest_Input& in)
     const std::string ha2 = Digest_Hash(a, in.Method + ":" + in.Uri);
     if (in.Qop.empty())
         return Digest_Hash(a, ha1 + ":" + in.Nonce + ":" + ha2);
-    return Digest_Hash(a, ha1 + ":" + in.Nonce + ":" + Digest_Nc_Text(in.Nc) + ":" + in.Cnonce + ":" + in.Qop + ":" + ha2);
+    return Digest_Hash(a,
+                       ha1 + ":" + in.Nonce + ":" + Digest_Nc_Text(in.Nc) + ":" + in.Cnonce + ":" + in.Qop + ":" + ha2);
 }
 
 std::string Digest_New_Cnonce()

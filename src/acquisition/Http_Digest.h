@@ -27,11 +27,11 @@ struct Digest_Input {
     std::string Password;
     std::string Realm;
     std::string Nonce;
-    std::string Cnonce;         // used with a qop and by the -sess algorithms
-    std::uint32_t Nc = 1;       // nonce count, written as 8 hex digits
-    std::string Qop;            // "auth", or "" for the RFC 2069 form
+    std::string Cnonce;    // used with a qop and by the -sess algorithms
+    std::uint32_t Nc = 1;  // nonce count, written as 8 hex digits
+    std::string Qop;       // "auth", or "" for the RFC 2069 form
     std::string Method = "GET";
-    std::string Uri;            // exactly the request target of the request line
+    std::string Uri;  // exactly the request target of the request line
 };
 
 // The nonce count as sent: 8 lower-case hex digits ("00000001").

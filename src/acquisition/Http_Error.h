@@ -9,8 +9,7 @@
 struct E_Http_Error : std::runtime_error {
     explicit E_Http_Error(const std::string& message, int socket_error = 0)
         : std::runtime_error(message), Socket_Error(socket_error)
-    {
-    }
+    {}
     int Socket_Error = 0;
 };
 
@@ -20,8 +19,7 @@ struct E_Http_Error : std::runtime_error {
 struct E_Http_Protocol_Error : E_Http_Error {
     E_Http_Protocol_Error(int error_code, const std::string& status_line, std::string reply_body)
         : E_Http_Error(status_line), Error_Code(error_code), Reply_Body(std::move(reply_body))
-    {
-    }
+    {}
     int Error_Code;
     std::string Reply_Body;
 };

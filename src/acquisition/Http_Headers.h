@@ -4,8 +4,8 @@
 #include <vector>
 
 struct Http_Header {
-    std::string Name;    // as received, text before the line's first ":"
-    std::string Value;   // trimmed; continuation lines joined with one space
+    std::string Name;   // as received, text before the line's first ":"
+    std::string Value;  // trimmed; continuation lines joined with one space
 };
 
 // The header lines of one reply head, in order. Names compare without regard to case.

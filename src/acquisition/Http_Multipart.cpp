@@ -8,7 +8,10 @@ namespace {
 
 constexpr std::size_t Max_Boundary = 200;
 
-bool Is_Line_Blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool Is_Line_Blank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
 
 std::string_view Trim_Line_End(std::string_view line)
 {
@@ -56,8 +59,7 @@ std::optional<std::string> Mixed_Replace_Boundary(std::string_view content_type)
 
 Multipart_Parser::Multipart_Parser(std::string boundary, Multipart_Limits limits)
     : boundary_(std::move(boundary)), limits_(limits)
-{
-}
+{}
 
 Multipart_Parser::Status Multipart_Parser::State() const
 {
@@ -113,9 +115,7 @@ void Multipart_Parser::Seek_Boundary()
         head_bytes_ = 0;
         length_.reset();
         return;
-    case 2:
-        step_ = Step::Closed;
-        return;
+    case 2: step_ = Step::Closed; return;
     default:
         if (gap_bytes_ > limits_.Max_Gap)
             Fail("The stream sent no boundary line where a picture should start.");
@@ -139,7 +139,7 @@ void Multipart_Parser::Part_Head()
         gap_bytes_ = 0;
         if (length_) {
             part_.clear();
-            part_.reserve(*length_);   // bounded by Max_Part above
+            part_.reserve(*length_);  // bounded by Max_Part above
             step_ = Step::Part_Length;
         } else {
             scan_from_ = pos_;
@@ -151,7 +151,7 @@ void Multipart_Parser::Part_Head()
     if (colon != std::string_view::npos && Http_Same_Text(Trim_View(text.substr(0, colon)), "Content-Length")) {
         const auto value = Http_Parse_Decimal(Trim_View(text.substr(colon + 1)));
         if (!value || *value < 0) {
-            length_.reset();   // unreadable: the part ends at the next boundary line
+            length_.reset();  // unreadable: the part ends at the next boundary line
         } else if (static_cast<unsigned long long>(*value) > limits_.Max_Part) {
             Fail("A picture of the stream is larger than " + std::to_string(limits_.Max_Part) + " bytes.");
         } else {
@@ -206,14 +206,14 @@ void Multipart_Parser::Part_Scan(const Part_Function& on_part)
                 scan_from_ = hit + 1;
                 continue;
             }
-            scan_from_ = hit;   // cannot tell yet
+            scan_from_ = hit;  // cannot tell yet
             return;
         }
         if (Boundary_Kind(std::string_view(buffer_).substr(line_start, line_end - line_start)) == 0) {
             scan_from_ = hit + 1;
             continue;
         }
-        std::size_t end = line_start;   // the line end before the boundary line belongs to the framing
+        std::size_t end = line_start;  // the line end before the boundary line belongs to the framing
         if (end > part_start && buffer_[end - 1] == '\n')
             --end;
         if (end > part_start && buffer_[end - 1] == '\r')
@@ -267,6 +267,6 @@ Multipart_Parser::Status Multipart_Parser::Feed(std::string_view data, const Par
         case Step::Failed: return State();
         }
         if (step_ == before && pos_ == at)
-            return State();   // needs more bytes
+            return State();  // needs more bytes
     }
 }

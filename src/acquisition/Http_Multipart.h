@@ -9,9 +9,9 @@
 
 // Bounds on a multipart stream; beyond them the stream fails instead of exhausting memory.
 struct Multipart_Limits {
-    std::size_t Max_Part = Http_Reply_Limits{}.Max_Body;   // body bytes of one part
-    std::size_t Max_Part_Head = 64 * 1024;       // header bytes of one part
-    std::size_t Max_Gap = 64 * 1024;             // bytes between a part and the next boundary line (and the preamble)
+    std::size_t Max_Part = Http_Reply_Limits{}.Max_Body;  // body bytes of one part
+    std::size_t Max_Part_Head = 64 * 1024;                // header bytes of one part
+    std::size_t Max_Gap = 64 * 1024;  // bytes between a part and the next boundary line (and the preamble)
 };
 
 // The boundary of a "multipart/x-mixed-replace" Content-Type value (any case; the boundary parameter
@@ -59,13 +59,13 @@ private:
     const std::string boundary_;
     const Multipart_Limits limits_;
     Step step_ = Step::Seek_Boundary;
-    std::string buffer_;               // bytes received and not yet consumed start at pos_
+    std::string buffer_;  // bytes received and not yet consumed start at pos_
     std::size_t pos_ = 0;
-    std::size_t gap_bytes_ = 0;        // skipped since the last part (or the start)
-    std::size_t head_bytes_ = 0;       // of the current part's headers
-    std::optional<std::size_t> length_;   // the current part's Content-Length
-    std::size_t scan_from_ = 0;        // where the search for the closing boundary resumes
-    std::string part_;                 // a part being read by its length
+    std::size_t gap_bytes_ = 0;          // skipped since the last part (or the start)
+    std::size_t head_bytes_ = 0;         // of the current part's headers
+    std::optional<std::size_t> length_;  // the current part's Content-Length
+    std::size_t scan_from_ = 0;          // where the search for the closing boundary resumes
+    std::string part_;                   // a part being read by its length
     std::size_t parts_ = 0;
     std::string error_;
 };

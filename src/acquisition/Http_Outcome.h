@@ -2,9 +2,9 @@
 #include "acquisition/Http_Reply_Parser.h"
 
 enum class Http_Outcome {
-    Accept,            // 2xx: the body goes to the caller
-    Accept_No_Body,    // 204: nothing is read
-    Refuse,            // the body is read aside and E_Http_Protocol_Error raised
+    Accept,          // 2xx: the body goes to the caller
+    Accept_No_Body,  // 204: nothing is read
+    Refuse,          // the body is read aside and E_Http_Protocol_Error raised
 };
 
 // What the client does with a reply whose final head is head. A redirect (3xx except 304, or any

@@ -166,8 +166,7 @@ Http_Parse_Result Http_Reply_Parser::Feed(std::string_view data, const Body_Sink
             if (state_ == State::Head_Done)
                 return {Http_Parse_Status::Head_Complete, pos};
             continue;
-        case State::Head_Done:
-            return {Http_Parse_Status::Head_Complete, pos};
+        case State::Head_Done: return {Http_Parse_Status::Head_Complete, pos};
         case State::Body_Length:
             Append_Body(data, pos, body);
             if (remaining_ == 0) {
@@ -176,7 +175,8 @@ Http_Parse_Result Http_Reply_Parser::Feed(std::string_view data, const Body_Sink
             }
             break;
         case State::Body_To_Close: {
-            std::size_t take = endless_ ? data.size() - pos : std::min(data.size() - pos, limits_.Max_Body - body_bytes_);
+            std::size_t take =
+                endless_ ? data.size() - pos : std::min(data.size() - pos, limits_.Max_Body - body_bytes_);
             body(data.substr(pos, take));
             pos += take;
             body_bytes_ += take;
@@ -213,10 +213,8 @@ Http_Parse_Result Http_Reply_Parser::Feed(std::string_view data, const Body_Sink
             if (line.empty())
                 state_ = State::Done;
             continue;
-        case State::Done:
-            return {Http_Parse_Status::Body_Complete, pos};
-        case State::Failed:
-            return {Http_Parse_Status::Failed, pos};
+        case State::Done: return {Http_Parse_Status::Body_Complete, pos};
+        case State::Failed: return {Http_Parse_Status::Failed, pos};
         }
         // Out of input (or failed inside a step).
         if (state_ == State::Failed)
@@ -265,17 +263,12 @@ Http_Parse_Status Http_Reply_Parser::Begin_Body(bool skip_body)
 Http_Parse_Status Http_Reply_Parser::Feed_Eof(std::string&)
 {
     switch (state_) {
-    case State::Body_Length:      // a short body is delivered as it is
+    case State::Body_Length:  // a short body is delivered as it is
     case State::Body_To_Close:
-    case State::Chunk_Trailer:    // the last chunk arrived; only the closing line is missing
-    case State::Done:
-        state_ = State::Done;
-        return Http_Parse_Status::Body_Complete;
-    case State::Failed:
-        return Http_Parse_Status::Failed;
-    default:
-        Fail(Http_Error_Text::Closed_Gracefully);
-        return Http_Parse_Status::Failed;
+    case State::Chunk_Trailer:  // the last chunk arrived; only the closing line is missing
+    case State::Done: state_ = State::Done; return Http_Parse_Status::Body_Complete;
+    case State::Failed: return Http_Parse_Status::Failed;
+    default: Fail(Http_Error_Text::Closed_Gracefully); return Http_Parse_Status::Failed;
     }
 }
 

@@ -9,31 +9,31 @@
 
 // Bounds on what a server may send; beyond them the reply fails instead of exhausting memory.
 struct Http_Reply_Limits {
-    std::size_t Max_Line = 16384;                   // one line, LF and one CR not counted
-    std::size_t Max_Header_Lines = 100;             // header lines of one header block
-    std::size_t Max_Head_Bytes = 64 * 1024;         // every head line of the reply, interim heads included
+    std::size_t Max_Line = 16384;            // one line, LF and one CR not counted
+    std::size_t Max_Header_Lines = 100;      // header lines of one header block
+    std::size_t Max_Head_Bytes = 64 * 1024;  // every head line of the reply, interim heads included
     // Body bytes of one reply: far above any camera picture, low enough that nine cameras sending the
     // most they may at once stay within the program's memory budget.
     std::size_t Max_Body = 32 * 1024 * 1024;
-    std::size_t Max_Chunk_Digits = 8;               // hexadecimal digits of a chunk size
+    std::size_t Max_Chunk_Digits = 8;  // hexadecimal digits of a chunk size
 };
 
 struct Http_Reply_Head {
     std::string Status_Line;
-    int Status_Code = -1;        // text between the status line's first and second space, -1 when no number
+    int Status_Code = -1;  // text between the status line's first and second space, -1 when no number
     Http_Headers Headers;
 };
 
 enum class Http_Parse_Status {
-    Need_More,       // every byte given was consumed; feed more (or Feed_Eof)
-    Head_Complete,   // the final (non-100) head is read; call Begin_Body before feeding on
-    Body_Complete,   // the reply is complete; bytes after Consumed belong to no reply
-    Failed,          // Error() tells why; the stream position is lost
+    Need_More,      // every byte given was consumed; feed more (or Feed_Eof)
+    Head_Complete,  // the final (non-100) head is read; call Begin_Body before feeding on
+    Body_Complete,  // the reply is complete; bytes after Consumed belong to no reply
+    Failed,         // Error() tells why; the stream position is lost
 };
 
 struct Http_Parse_Result {
     Http_Parse_Status Status;
-    std::size_t Consumed;        // bytes of the input used by this call
+    std::size_t Consumed;  // bytes of the input used by this call
 };
 
 // Reads one reply from bytes in memory, fed in pieces of any size; does no I/O.
@@ -71,10 +71,17 @@ public:
 
 private:
     enum class State {
-        Status_Line, Header_Line, Head_Done,
-        Body_Length, Body_To_Close,
-        Chunk_Size, Chunk_Data, Chunk_Data_End, Chunk_Trailer,
-        Done, Failed,
+        Status_Line,
+        Header_Line,
+        Head_Done,
+        Body_Length,
+        Body_To_Close,
+        Chunk_Size,
+        Chunk_Data,
+        Chunk_Data_End,
+        Chunk_Trailer,
+        Done,
+        Failed,
     };
 
     // Takes the next whole line from data at pos into line; false when more bytes are needed
@@ -88,11 +95,11 @@ private:
     Http_Reply_Limits limits_;
     State state_ = State::Status_Line;
     Http_Reply_Head head_;
-    std::string pending_;             // start of a line whose LF has not arrived
+    std::string pending_;  // start of a line whose LF has not arrived
     std::size_t head_bytes_ = 0;
     std::size_t header_lines_ = 0;
     std::size_t body_bytes_ = 0;
-    std::size_t remaining_ = 0;       // of the Content-Length or of the current chunk
+    std::size_t remaining_ = 0;  // of the Content-Length or of the current chunk
     bool endless_ = false;
     std::vector<std::string> set_cookies_;
     std::string error_;

@@ -6,8 +6,8 @@
 
 // The parts of one request head beyond the URL.
 struct Http_Request_Extras {
-    std::string Authorization;   // whole value ("Basic ..."); no line when empty
-    std::string Cookie;          // whole value ("a=1; b=2"); no line when empty
+    std::string Authorization;  // whole value ("Basic ..."); no line when empty
+    std::string Cookie;         // whole value ("a=1; b=2"); no line when empty
 };
 
 // The request head for url, every line ending with CR LF and closed by an empty line:

@@ -3,7 +3,10 @@
 #include <limits>
 
 namespace {
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 }  // namespace
 
 bool Http_Same_Text(std::string_view a, std::string_view b)
@@ -60,4 +63,3 @@ std::string Http_Percent_Decode(std::string_view text)
     }
     return out;
 }
-

@@ -58,7 +58,8 @@ void Take_Authority(const std::string& authority, Http_Url& url)
         if (!user.empty()) {
             url.Has_User = true;
             url.User = Http_Percent_Decode(user);
-            url.Password = colon == std::string::npos ? std::string() : Http_Percent_Decode(user_info.substr(colon + 1));
+            url.Password =
+                colon == std::string::npos ? std::string() : Http_Percent_Decode(user_info.substr(colon + 1));
         }
     }
     std::size_t open = host_port.find('[');
@@ -79,9 +80,15 @@ void Take_Authority(const std::string& authority, Http_Url& url)
 
 }  // namespace
 
-bool Http_Url::Is_Tls() const { return Http_Same_Text(Scheme, "https"); }
+bool Http_Url::Is_Tls() const
+{
+    return Http_Same_Text(Scheme, "https");
+}
 
-bool Http_Url::Default_Port() const { return Port_Text == (Is_Tls() ? "443" : "80"); }
+bool Http_Url::Default_Port() const
+{
+    return Port_Text == (Is_Tls() ? "443" : "80");
+}
 
 Http_Url_Base Http_Url::As_Base() const
 {
@@ -149,7 +156,8 @@ Http_Url Parse_Http_Url(std::string text, const Http_Url_Base& previous)
         url.Scheme = text.substr(0, separator);
         std::size_t authority_start = separator + 3;
         std::size_t slash = text.find('/', authority_start);
-        std::string authority = text.substr(authority_start, slash == std::string::npos ? std::string::npos : slash - authority_start);
+        std::string authority =
+            text.substr(authority_start, slash == std::string::npos ? std::string::npos : slash - authority_start);
         std::string remainder = slash == std::string::npos ? std::string() : text.substr(slash + 1);
         Take_Authority(authority, url);
         parts = Split_Remainder(remainder);

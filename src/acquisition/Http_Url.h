@@ -3,28 +3,28 @@
 
 // Where the previous request of a client object went: completes a URL that has no "://".
 struct Http_Url_Base {
-    bool Valid = false;          // false until the object has made a request
+    bool Valid = false;  // false until the object has made a request
     std::string Scheme;
     std::string Host;
     bool Host_Is_Ipv6 = false;
     std::string Port_Text;
     int Port = 0;
-    std::string Path;            // directory part, begins and ends with "/"
+    std::string Path;  // directory part, begins and ends with "/"
 };
 
 // One URL taken apart the way the client sends it. Nothing that is sent is percent-encoded or decoded.
 struct Http_Url {
     std::string Scheme;
-    bool Has_User = false;       // the authority carried a non-empty user name
-    std::string User;            // percent-decoded ("pa%3Ass" is "pa:ss"); used only to answer challenges
+    bool Has_User = false;  // the authority carried a non-empty user name
+    std::string User;       // percent-decoded ("pa%3Ass" is "pa:ss"); used only to answer challenges
     std::string Password;
-    std::string Host;            // without the brackets of an IPv6 literal
+    std::string Host;  // without the brackets of an IPv6 literal
     bool Host_Is_Ipv6 = false;
-    std::string Port_Text;       // as written in the URL ("80" when defaulted for http, "443" for https)
+    std::string Port_Text;  // as written in the URL ("80" when defaulted for http, "443" for https)
     int Port = 0;
-    std::string Path;            // "/" ... "/"
-    std::string Document;        // between Path and Query, "#" and after already dropped
-    std::string Query;           // from the query's first character ("?" or "="), "#" cut
+    std::string Path;      // "/" ... "/"
+    std::string Document;  // between Path and Query, "#" and after already dropped
+    std::string Query;     // from the query's first character ("?" or "="), "#" cut
 
     // Request target of the request line: Path + Document + Query.
     std::string Target() const { return Path + Document + Query; }

@@ -4,14 +4,14 @@
 
 namespace {
 
-const std::string Degree = "\xC2\xB0";   // the degree sign of "N°"
+const std::string Degree = "\xC2\xB0";  // the degree sign of "N°"
 
 std::string Thread_Cam(const std::string& stamp, int slot)
 {
     return stamp + " | Thread CAM N" + Degree + Int_To_Text(slot, 0);
 }
 
-} // namespace
+}  // namespace
 
 std::string Log_Stamp(const Local_Date_Time& now)
 {

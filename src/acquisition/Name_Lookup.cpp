@@ -100,7 +100,8 @@ private:
 };
 
 // Runs the channel's sockets until the lookup is done, the deadline passes or abort is raised.
-void Run_Lookup(const Channel& channel, const Lookup_Result& result, Clock::time_point deadline, const Abort_Signal& abort)
+void Run_Lookup(const Channel& channel, const Lookup_Result& result, Clock::time_point deadline,
+                const Abort_Signal& abort)
 {
     while (!result.Done) {
         if (abort.Is_Raised())
@@ -139,10 +140,11 @@ void Run_Lookup(const Channel& channel, const Lookup_Result& result, Clock::time
             any = true;
             const bool readable = (fds[i].revents & (POLLIN | POLLHUP | POLLERR)) != 0;
             const bool writable = (fds[i].revents & POLLOUT) != 0;
-            ares_process_fd(channel.Native(), readable ? fds[i].fd : ARES_SOCKET_BAD, writable ? fds[i].fd : ARES_SOCKET_BAD);
+            ares_process_fd(channel.Native(), readable ? fds[i].fd : ARES_SOCKET_BAD,
+                            writable ? fds[i].fd : ARES_SOCKET_BAD);
         }
         if (!any)
-            ares_process_fd(channel.Native(), ARES_SOCKET_BAD, ARES_SOCKET_BAD);   // retries and time-outs
+            ares_process_fd(channel.Native(), ARES_SOCKET_BAD, ARES_SOCKET_BAD);  // retries and time-outs
     }
 }
 
@@ -154,7 +156,8 @@ bool Is_Reserved_Invalid_Name(const std::string& host)
     while (!name.empty() && name.back() == '.')
         name.pop_back();
     constexpr std::string_view suffix = ".invalid";
-    return name == "invalid" || (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0);
+    return name == "invalid" ||
+           (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0);
 }
 
 std::vector<Socket_Address> Look_Up_Host(const std::string& host, int port, int timeout_ms, const Abort_Signal& abort,
@@ -171,7 +174,7 @@ std::vector<Socket_Address> Look_Up_Host(const std::string& host, int port, int 
         Throw_Lookup_Error(EAI_NONAME, ::gai_strerror(EAI_NONAME));
 
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
-    Lookup_Result result;                          // outlives the channel, which writes to it
+    Lookup_Result result;  // outlives the channel, which writes to it
     Channel channel(timeout_ms, name_servers);
     ares_addrinfo_hints hints{};
     hints.ai_family = AF_UNSPEC;

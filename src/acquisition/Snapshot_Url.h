@@ -23,8 +23,8 @@ Http_Login Camera_Login(const T_Cam& cam);
 // What a fetch attempt asks for: the URL, and what answers the camera's challenges and certificate.
 struct T_Fetch_Request {
     std::string Url;
-    Http_Login Login;             // used when the camera challenges and the URL carries no user information
-    std::string Cert_Sha256;      // the certificate an https camera may present when the system does not trust it
+    Http_Login Login;         // used when the camera challenges and the URL carries no user information
+    std::string Cert_Sha256;  // the certificate an https camera may present when the system does not trust it
     bool operator==(const T_Fetch_Request&) const = default;
 };
 

@@ -39,9 +39,15 @@ Socket::Socket() = default;
 
 Socket::Socket(int fd) : fd_(fd) {}
 
-Socket::~Socket() { Close(); }
+Socket::~Socket()
+{
+    Close();
+}
 
-Socket::Socket(Socket&& other) noexcept : fd_(other.fd_), tls_(std::move(other.tls_)) { other.fd_ = -1; }
+Socket::Socket(Socket&& other) noexcept : fd_(other.fd_), tls_(std::move(other.tls_))
+{
+    other.fd_ = -1;
+}
 
 Socket& Socket::operator=(Socket&& other) noexcept
 {
@@ -56,7 +62,7 @@ Socket& Socket::operator=(Socket&& other) noexcept
 
 void Socket::Close()
 {
-    tls_.reset();   // before its descriptor goes
+    tls_.reset();  // before its descriptor goes
     if (fd_ >= 0) {
         ::close(fd_);
         fd_ = -1;

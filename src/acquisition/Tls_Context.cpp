@@ -26,7 +26,7 @@ std::string Tls_Last_Error()
         char buffer[256];
         ERR_error_string_n(code, buffer, sizeof buffer);
         if (text.empty())
-            text = buffer;   // the first error is the cause; the others are its consequences
+            text = buffer;  // the first error is the cause; the others are its consequences
     }
     return text;
 }
@@ -49,4 +49,7 @@ Tls_Context::Tls_Context(const std::string& ca_file)
     }
 }
 
-Tls_Context::~Tls_Context() { SSL_CTX_free(ctx_); }
+Tls_Context::~Tls_Context()
+{
+    SSL_CTX_free(ctx_);
+}

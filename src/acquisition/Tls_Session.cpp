@@ -1,22 +1,22 @@
 #include "acquisition/Tls_Session.h"
 
+#include <arpa/inet.h>
 #include <openssl/bio.h>
 #include <openssl/err.h>
 #include <openssl/ssl.h>
-#include <sys/socket.h>
 #include <openssl/x509.h>
 #include <openssl/x509v3.h>
-#include <arpa/inet.h>
+#include <sys/socket.h>
 
 #include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <cstring>
 
-#include "util/Fingerprint_Text.h"
 #include "acquisition/Http_Digest.h"
 #include "acquisition/Http_Text.h"
 #include "acquisition/Tls_Context.h"
+#include "util/Fingerprint_Text.h"
 
 namespace {
 
@@ -32,8 +32,9 @@ std::string Der_Sha256(X509* certificate)
     const int size = i2d_X509(certificate, &der);
     if (size <= 0)
         return {};
-    std::string fingerprint = Digest_Hash(Digest_Algorithm::SHA_256,
-                                          std::string_view(reinterpret_cast<const char*>(der), static_cast<std::size_t>(size)));
+    std::string fingerprint =
+        Digest_Hash(Digest_Algorithm::SHA_256,
+                    std::string_view(reinterpret_cast<const char*>(der), static_cast<std::size_t>(size)));
     OPENSSL_free(der);
     return fingerprint;
 }
@@ -119,7 +120,10 @@ Tls_Session::Tls_Session(const Tls_Context& context, int fd, const std::string& 
     }
 }
 
-Tls_Session::~Tls_Session() { SSL_free(ssl_); }
+Tls_Session::~Tls_Session()
+{
+    SSL_free(ssl_);
+}
 
 int Tls_Session::Verify(X509_STORE_CTX* store)
 {
@@ -207,7 +211,7 @@ std::size_t Tls_Session::Read(char* buffer, std::size_t size, const Tls_Wait& wa
             return got;
         const int error = SSL_get_error(ssl_, result);
         if (error == SSL_ERROR_ZERO_RETURN)
-            return 0;   // close_notify: a proper end
+            return 0;  // close_notify: a proper end
         if (error == SSL_ERROR_WANT_READ || error == SSL_ERROR_WANT_WRITE) {
             if (!wait(error == SSL_ERROR_WANT_WRITE))
                 return Interrupted;

@@ -15,9 +15,8 @@ class Tls_Context;
 struct E_Tls_Untrusted : E_Http_Error {
     E_Tls_Untrusted(const std::string& message, std::string sha256)
         : E_Http_Error(message), Certificate_Sha256(std::move(sha256))
-    {
-    }
-    std::string Certificate_Sha256;   // of the refused certificate (DER), 64 lower-case hex digits
+    {}
+    std::string Certificate_Sha256;  // of the refused certificate (DER), 64 lower-case hex digits
 };
 
 // What a TLS step needs from the socket under it: wait until the descriptor is readable (or
@@ -63,5 +62,5 @@ private:
     std::string host_;
     std::string pinned_;
     std::string peer_sha256_;
-    std::string refusal_;       // why the verify step refused, "" when it did not
+    std::string refusal_;  // why the verify step refused, "" when it did not
 };

@@ -1,23 +1,17 @@
 #include "acquisition/UF_Lib_Cam.h"
 
-#include "platform/Clock.h"
+#include "acquisition/Tls_Session.h"
 #include "imaging/Compare_Bitmaps.h"
 #include "imaging/Jpeg_Codec.h"
-#include "acquisition/Tls_Session.h"
+#include "platform/Clock.h"
 
 #include <chrono>
 
-TF_Lib_Cam::TF_Lib_Cam()
-    : TF_Lib_Cam(Options{})
-{
-}
+TF_Lib_Cam::TF_Lib_Cam() : TF_Lib_Cam(Options{}) {}
 
 TF_Lib_Cam::TF_Lib_Cam(Options options)
-    : options_(std::move(options))
-    , HTP_Flux_Cam(options_.Http)
-    , TRD_Flux_Cam([this] { Run(); })
-{
-}
+    : options_(std::move(options)), HTP_Flux_Cam(options_.Http), TRD_Flux_Cam([this] { Run(); })
+{}
 
 TF_Lib_Cam::~TF_Lib_Cam()
 {
@@ -32,7 +26,10 @@ void TF_Lib_Cam::Set_Request(const T_Fetch_Request& request)
     request_ = request;
 }
 
-void TF_Lib_Cam::Set_Url(const std::string& url) { Set_Request({url, {}, {}}); }
+void TF_Lib_Cam::Set_Url(const std::string& url)
+{
+    Set_Request({url, {}, {}});
+}
 
 std::string TF_Lib_Cam::Url() const
 {
@@ -56,7 +53,7 @@ void TF_Lib_Cam::Poll_Flux()
             picture_wanted_ = true;
             wanted_since_ = System_Clock().Tick_Ms();
             if (streaming_ && part_held_)
-                wake_signal_.Raise();   // otherwise the next part is shown as it arrives
+                wake_signal_.Raise();  // otherwise the next part is shown as it arrives
         }
         if (!active_ && !stop_) {
             active_ = true;
@@ -152,7 +149,8 @@ void TF_Lib_Cam::Run()
                 active_ = false;
                 break;
             }
-            wake_.wait_until(lock, started + std::chrono::milliseconds(options_.Retry_Pause_Ms), [this] { return stop_; });
+            wake_.wait_until(lock, started + std::chrono::milliseconds(options_.Retry_Pause_Ms),
+                             [this] { return stop_; });
         }
         if (stop_)
             return;
@@ -281,7 +279,8 @@ private:
         try {
             picture = worker_.Decode(worker_.body_);
         } catch (const std::exception& error) {
-            throw E_Http_Error(std::string("The stream sent a picture that is not a JPEG picture (") + error.what() + ").");
+            throw E_Http_Error(std::string("The stream sent a picture that is not a JPEG picture (") + error.what() +
+                               ").");
         }
         const int64_t now = System_Clock().Tick_Ms();
         std::lock_guard lock(worker_.mutex_);
@@ -322,7 +321,8 @@ TF_Lib_Cam::Outcome TF_Lib_Cam::Attempt(const T_Fetch_Request& request)
                 return Outcome::Success;
             }
             if (failure.empty())
-                failure = stream.Parts() == 0 ? "The stream ended before its first picture." : "The camera ended the stream.";
+                failure =
+                    stream.Parts() == 0 ? "The stream ended before its first picture." : "The camera ended the stream.";
         } else if (!body_.empty()) {
             // Bytes that arrived before a failure but still decode count as a success, with a request time of 0.
             picture = Decode(body_);
@@ -353,7 +353,7 @@ TF_Lib_Cam::Outcome TF_Lib_Cam::Attempt(const T_Fetch_Request& request)
         Publish_Failure(failure, untrusted_certificate);
         return Outcome::Failure;
     }
-    last_picture_tick_ = 0;   // a snapshot: failures show at once again
+    last_picture_tick_ = 0;  // a snapshot: failures show at once again
     Publish_Picture(std::move(picture), failure.empty() ? System_Clock().Tick_Ms() - tick_start : 0);
     return Outcome::Success;
 }

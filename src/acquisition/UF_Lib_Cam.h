@@ -6,8 +6,8 @@
 
 #include <array>
 #include <condition_variable>
-#include <memory>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -17,11 +17,11 @@ class Jpeg_Decoder;
 
 // What a fetch attempt leaves for the refresh pass, published as one unit.
 struct T_Fetch_Result {
-    QImage BMP_Received;          // the last successfully decoded snapshot (implicitly shared)
-    bool Not_Connected = true;    // no valid picture: before the first success and after every failure
-    int64_t Time_Requested = 0;   // ms from the start of the last successful attempt to the end of decoding
-    std::string Failure;          // why the last attempt failed ("" after a success)
-    std::string Untrusted_Certificate;   // SHA-256 of the certificate the last attempt refused ("" otherwise)
+    QImage BMP_Received;                // the last successfully decoded snapshot (implicitly shared)
+    bool Not_Connected = true;          // no valid picture: before the first success and after every failure
+    int64_t Time_Requested = 0;         // ms from the start of the last successful attempt to the end of decoding
+    std::string Failure;                // why the last attempt failed ("" after a success)
+    std::string Untrusted_Certificate;  // SHA-256 of the certificate the last attempt refused ("" otherwise)
 };
 
 // The fetch worker of one camera slot (F_Lib_Cam). It owns the slot's HTTP client and a worker thread:
@@ -38,8 +38,8 @@ class TF_Lib_Cam {
 public:
     // Time-outs and pace of a worker; the defaults are the program's.
     struct Options {
-        Http_Settings Http;                 // HTP_Flux_Cam's settings (cookies on, no redirects)
-        int Retry_Pause_Ms = 200;           // least time between the starts of two attempts of a failing camera
+        Http_Settings Http;        // HTP_Flux_Cam's settings (cookies on, no redirects)
+        int Retry_Pause_Ms = 200;  // least time between the starts of two attempts of a failing camera
     };
 
     TF_Lib_Cam();
@@ -123,29 +123,29 @@ private:
     T_Fetch_Request request_;
     T_Fetch_Result published_;
     std::vector<std::string> notes_;
-    std::string noted_failure_;         // the reason last noted in this failing spell
+    std::string noted_failure_;  // the reason last noted in this failing spell
     bool requested_ = false;
     bool active_ = false;
     bool stop_ = false;
     int64_t attempts_ = 0;
     int64_t decoded_ = 0;
-    bool streaming_ = false;            // an attempt reads a stream
-    bool picture_wanted_ = false;       // a poll asked for a picture the stream has not given yet
-    bool part_held_ = false;            // the stream's newest part waits, undecoded, in body_
-    int64_t wanted_since_ = 0;          // tick of that poll
-    bool release_ = false;              // Release_Stream aborted the stream
-    int64_t last_picture_tick_ = 0;     // of the last picture published from a stream (0: none since)
-    Abort_Signal wake_signal_;          // a poll's wish reaches a stream's waits at once
+    bool streaming_ = false;         // an attempt reads a stream
+    bool picture_wanted_ = false;    // a poll asked for a picture the stream has not given yet
+    bool part_held_ = false;         // the stream's newest part waits, undecoded, in body_
+    int64_t wanted_since_ = 0;       // tick of that poll
+    bool release_ = false;           // Release_Stream aborted the stream
+    int64_t last_picture_tick_ = 0;  // of the last picture published from a stream (0: none since)
+    Abort_Signal wake_signal_;       // a poll's wish reaches a stream's waits at once
 
-    T_Fetch_Result taken_;              // user-interface thread only
+    T_Fetch_Result taken_;  // user-interface thread only
 
-    std::string body_;                  // worker thread only; also a stream's newest undecoded part
-    std::unique_ptr<Jpeg_Decoder> decoder_;   // worker thread only
+    std::string body_;                       // worker thread only; also a stream's newest undecoded part
+    std::unique_ptr<Jpeg_Decoder> decoder_;  // worker thread only
     // The last pictures this worker decoded: once the user-interface thread has let go of one, the next
     // picture is decoded into its buffer (worker thread only). Three: the one shown, the one before it
     // (the motion level compares them) and one to decode into; so a camera holds at most three
     // pictures of at most Jpeg_Max_Decoded_Pixels each.
     std::array<QImage, 3> recycle_;
     std::size_t recycle_next_ = 0;
-    std::thread TRD_Flux_Cam;           // last member: starts after everything above exists
+    std::thread TRD_Flux_Cam;  // last member: starts after everything above exists
 };

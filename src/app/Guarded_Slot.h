@@ -12,8 +12,8 @@
 template <typename Handler>
 auto Guarded(Handler handler)
 {
-    return [handler = std::move(handler)]<typename... Args>(Args&&... arguments)
-        requires std::invocable<Handler&, Args...>
+    return [handler =
+                std::move(handler)]<typename... Args>(Args && ... arguments) requires std::invocable<Handler&, Args...>
     {
         try {
             handler(std::forward<Args>(arguments)...);

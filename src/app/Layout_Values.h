@@ -11,7 +11,7 @@ std::vector<int> Parse_Int_List(const std::string& text);
 std::string Format_Int_List(const std::vector<int>& items);
 
 struct Screen_Rect {
-    int Left = 0, Top = 0, Right = 0, Bottom = 0;   // Right and Bottom are exclusive
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;  // Right and Bottom are exclusive
     int Width() const { return Right - Left; }
     int Height() const { return Bottom - Top; }
     bool operator==(const Screen_Rect&) const = default;

@@ -6,10 +6,9 @@ std::function<void(std::exception_ptr)>& Observer()
     static std::function<void(std::exception_ptr)> observer;
     return observer;
 }
-} // namespace
+}  // namespace
 
-Tambrel_Application::Tambrel_Application(int& argc, char** argv)
-    : QApplication(argc, argv)
+Tambrel_Application::Tambrel_Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName("Tambrel");
     setQuitOnLastWindowClosed(true);

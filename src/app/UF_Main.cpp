@@ -2,25 +2,25 @@
 
 #include "app/Guarded_Slot.h"
 
+#include "acquisition/UF_Lib_Cam.h"
+#include "app/Tambrel_Application.h"
+#include "app/Window_Layout.h"
 #include "control/Camera_Control.h"
-#include "views/Camera_Grid.h"
+#include "control/Ptz_Panel.h"
 #include "model/Cams_Ini.h"
 #include "platform/Clock.h"
-#include "update/Donation_Url.h"
-#include "widgets/Drop_Down_List.h"
 #include "platform/Folders.h"
-#include "widgets/Integer_Edit.h"
+#include "update/Donation_Url.h"
+#include "update/Web_Links.h"
+#include "views/Camera_Grid.h"
+#include "views/Log_Panel.h"
+#include "views/Settings_Panel.h"
+#include "views/UF_Full_Screen.h"
+#include "widgets/Drop_Down_List.h"
 #include "widgets/Gesture_Filter.h"
 #include "widgets/Icons.h"
-#include "views/Log_Panel.h"
+#include "widgets/Integer_Edit.h"
 #include "widgets/Modal_Windows.h"
-#include "control/Ptz_Panel.h"
-#include "views/Settings_Panel.h"
-#include "app/Tambrel_Application.h"
-#include "views/UF_Full_Screen.h"
-#include "acquisition/UF_Lib_Cam.h"
-#include "update/Web_Links.h"
-#include "app/Window_Layout.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -37,12 +37,12 @@
 namespace {
 constexpr int Splitter_Bar_Width = 10;
 constexpr int Settings_Column_Width = 248;
-} // namespace
+}  // namespace
 
 TF_Main::TF_Main(QWidget* parent, const Clock* clock, const Http_Settings* camera_http)
-    : QMainWindow(parent)
-    , clock_(clock ? clock : &System_Clock())
-    , camera_http_(camera_http ? std::make_unique<Http_Settings>(*camera_http) : nullptr)
+    : QMainWindow(parent),
+      clock_(clock ? clock : &System_Clock()),
+      camera_http_(camera_http ? std::make_unique<Http_Settings>(*camera_http) : nullptr)
 {
     setObjectName("F_Main");
     setWindowTitle("Tambrel");
@@ -107,7 +107,8 @@ void TF_Main::Create_Controls()
     PNL_Info = new Web_Links(this);
 
     gestures_ = new Gesture_Filter(this);
-    commands_ = std::make_unique<Camera_Control>(Cam, [this] { return Cam_To_Set(); }, this);
+    commands_ = std::make_unique<Camera_Control>(
+        Cam, [this] { return Cam_To_Set(); }, this);
 
     TMR_Refresh_Cam = new QTimer(this);
     TMR_Refresh_Cam->setObjectName("TMR_Refresh_Cam");
@@ -175,7 +176,8 @@ void TF_Main::FormCreate()
         Set_Constants();
         PNL_Info->LBL_Site_Vesk->Set_Target(Url_Site);
         PNL_Info->LBL_Update->Set_Target(Url_Exe);
-        STB_Main->showMessage(QString::fromStdString(std::string(TAMBREL_CONTACT) + "  |  " + Appli_Name + " " + Appli_Version));
+        STB_Main->showMessage(
+            QString::fromStdString(std::string(TAMBREL_CONTACT) + "  |  " + Appli_Name + " " + Appli_Version));
         Dir_Data = Data_Folder();
         if (!Folder_Exists(Dir_Data))
             Create_Folders(Dir_Data);

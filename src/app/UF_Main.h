@@ -1,7 +1,7 @@
 #pragma once
-#include "recording/Record_Rules.h"
 #include "model/T_Cam.h"
 #include "model/T_General.h"
+#include "recording/Record_Rules.h"
 #include "views/UF_Full_Screen.h"
 
 #include <QImage>
@@ -49,7 +49,8 @@ public:
     // Creates the window and runs FormCreate. The clock is the machine's unless a test gives its own (it
     // must outlive the window); so are the cameras' HTTP settings (a test points their name lookups at its
     // own name server).
-    explicit TF_Main(QWidget* parent = nullptr, const Clock* clock = nullptr, const Http_Settings* camera_http = nullptr);
+    explicit TF_Main(QWidget* parent = nullptr, const Clock* clock = nullptr,
+                     const Http_Settings* camera_http = nullptr);
     ~TF_Main() override;
 
     // Makes full_screen this window's F_Full_Screen, its commands and tool panel places served from here.
@@ -169,22 +170,22 @@ private:
     std::string Url_Exe;
     std::string Url_Site;
     std::string Appli_Version;
-    std::string Dir_Data;          // data folder, ending in "/"
-    bool Creating = false;         // true while FormCreate runs
-    T_Cams Cam;                    // the nine camera records, Cam[1]..Cam[9]
-    std::string Dir_Save_Load;     // folder the configuration dialogs open in
+    std::string Dir_Data;       // data folder, ending in "/"
+    bool Creating = false;      // true while FormCreate runs
+    T_Cams Cam;                 // the nine camera records, Cam[1]..Cam[9]
+    std::string Dir_Save_Load;  // folder the configuration dialogs open in
 
     // Grid.
-    int Nb_Cam = 0;                // number of panels shown
-    int Old_Frame_Rate = 0;        // frame-rate index last applied to the refresh timer
-    int N_Cam_Full_Screen = 1;     // slot shown by the full-screen window
+    int Nb_Cam = 0;             // number of panels shown
+    int Old_Frame_Rate = 0;     // frame-rate index last applied to the refresh timer
+    int N_Cam_Full_Screen = 1;  // slot shown by the full-screen window
 
     // Refresh pass and recording.
     bool Log_Active = false;
     std::string Dest_Folder;
     int Frequence_Rec = 5;
     int Delay_Stop_Rec = 60;
-    std::array<std::unique_ptr<TF_Lib_Cam>, Nb_Slots + 1> Lib_Cam;   // Lib_Cam[1]..Lib_Cam[9]
+    std::array<std::unique_ptr<TF_Lib_Cam>, Nb_Slots + 1> Lib_Cam;  // Lib_Cam[1]..Lib_Cam[9]
     std::array<T_Rec_Slot, Nb_Slots + 1> Rec_Slot;                  // Rec_State, Tick_Detect, Tick_Rec of 1..9
 
     // Templates of the recording status icons.
@@ -218,7 +219,7 @@ private:
     Log_Panel* PNL_Visue_Expert = nullptr;
     QPlainTextEdit* MMO_Log_Display = nullptr;
     Ptz_Panel* PNL_Ptz = nullptr;
-    Web_Links* PNL_Info = nullptr;   // hidden: the link labels LBL_Update, LBL_Site_Vesk, LBL_Paypal
+    Web_Links* PNL_Info = nullptr;  // hidden: the link labels LBL_Update, LBL_Site_Vesk, LBL_Paypal
     // The full-screen window, created after this one by the program entry; released by FormClose.
     TF_Full_Screen* F_Full_Screen = nullptr;
 

@@ -30,15 +30,14 @@ std::optional<std::string> Run_Dialog(QWidget* owner, QFileDialog::AcceptMode mo
     return dialog.selectedFiles().first().toStdString();
 }
 
-} // namespace
+}  // namespace
 
 void TF_Main::BTN_Save_ConfigClick(QObject* /*Sender*/)
 {
-    const auto dialog = SDG_Save_Config ? SDG_Save_Config
-                                        : [this](const std::string& folder) {
-                                              // Qt's save dialog asks before it overwrites an existing file.
-                                              return Run_Dialog(this, QFileDialog::AcceptSave, {"(*.cfg)"}, folder);
-                                          };
+    const auto dialog = SDG_Save_Config ? SDG_Save_Config : [this](const std::string& folder) {
+        // Qt's save dialog asks before it overwrites an existing file.
+        return Run_Dialog(this, QFileDialog::AcceptSave, {"(*.cfg)"}, folder);
+    };
     const std::optional<std::string> chosen = dialog(Dir_Save_Load);
     if (chosen) {
         Save_Config_File_Name = *chosen;
@@ -57,10 +56,9 @@ void TF_Main::BTN_Save_ConfigClick(QObject* /*Sender*/)
 
 void TF_Main::BTN_Load_ConfigClick(QObject* /*Sender*/)
 {
-    const auto dialog = ODG_Load_Config ? ODG_Load_Config
-                                        : [this](const std::string& folder) {
-                                              return Run_Dialog(this, QFileDialog::AcceptOpen, {"(*.cfg)", "(*.*)"}, folder);
-                                          };
+    const auto dialog = ODG_Load_Config ? ODG_Load_Config : [this](const std::string& folder) {
+        return Run_Dialog(this, QFileDialog::AcceptOpen, {"(*.cfg)", "(*.*)"}, folder);
+    };
     const std::optional<std::string> chosen = dialog(Dir_Save_Load);
     if (!chosen)
         return;

@@ -4,13 +4,13 @@
 
 #include "app/Guarded_Slot.h"
 
-#include "widgets/Busy_Animation.h"
 #include "views/Camera_Grid.h"
+#include "views/Slot_From_Name.h"
+#include "views/UF_Full_Screen.h"
+#include "widgets/Busy_Animation.h"
 #include "widgets/Gesture_Filter.h"
 #include "widgets/Panel.h"
 #include "widgets/Picture_Box.h"
-#include "views/Slot_From_Name.h"
-#include "views/UF_Full_Screen.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
@@ -23,16 +23,17 @@ void TF_Main::Connect_Gestures()
             gestures_->Watch(control);
     }
     // The grid's controls are named after their slot; the handlers are given the slot.
-    connect(gestures_, &Gesture_Filter::Clicked, this, Guarded([this](QObject* sender) { Camera_Panel_Click(Slot_From_Name(sender)); }));
+    connect(gestures_, &Gesture_Filter::Clicked, this,
+            Guarded([this](QObject* sender) { Camera_Panel_Click(Slot_From_Name(sender)); }));
     connect(gestures_, &Gesture_Filter::Double_Clicked, this, Guarded([this](QObject* sender) {
-        // The outer panel has no double-click handler; its inner controls do.
-        if (!sender->objectName().startsWith("PNL_Cam"))
-            Camera_Picture_Double_Click(Slot_From_Name(sender));
-    }));
+                // The outer panel has no double-click handler; its inner controls do.
+                if (!sender->objectName().startsWith("PNL_Cam"))
+                    Camera_Picture_Double_Click(Slot_From_Name(sender));
+            }));
     connect(gestures_, &Gesture_Filter::Mouse_Up, this, Guarded([this](QObject* sender, Qt::MouseButton button) {
-        if (sender->objectName().startsWith("IMG_Cam"))
-            Camera_Picture_Mouse_Up(Slot_From_Name(sender), button);
-    }));
+                if (sender->objectName().startsWith("IMG_Cam"))
+                    Camera_Picture_Mouse_Up(Slot_From_Name(sender), button);
+            }));
 }
 
 void TF_Main::Camera_Panel_Click(int N)

@@ -12,10 +12,14 @@
 void TF_Main::Connect_Log_Handlers()
 {
     Log_Panel* log = PNL_Visue_Expert;
-    connect(PNL_Config->BTN_Start_Log, &QPushButton::clicked, this, Guarded([this] { BTN_Start_LogClick(PNL_Config->BTN_Start_Log); }));
-    connect(log->BTN_Start_Log_PNL, &QPushButton::clicked, this, Guarded([this, log] { BTN_Start_Log_PNLClick(log->BTN_Start_Log_PNL); }));
-    connect(log->BTN_Stop_Log_PNL, &QPushButton::clicked, this, Guarded([this, log] { BTN_Stop_Log_PNLClick(log->BTN_Stop_Log_PNL); }));
-    connect(log->BTN_Exit_Log, &QPushButton::clicked, this, Guarded([this, log] { BTN_Exit_LogClick(log->BTN_Exit_Log); }));
+    connect(PNL_Config->BTN_Start_Log, &QPushButton::clicked, this,
+            Guarded([this] { BTN_Start_LogClick(PNL_Config->BTN_Start_Log); }));
+    connect(log->BTN_Start_Log_PNL, &QPushButton::clicked, this,
+            Guarded([this, log] { BTN_Start_Log_PNLClick(log->BTN_Start_Log_PNL); }));
+    connect(log->BTN_Stop_Log_PNL, &QPushButton::clicked, this,
+            Guarded([this, log] { BTN_Stop_Log_PNLClick(log->BTN_Stop_Log_PNL); }));
+    connect(log->BTN_Exit_Log, &QPushButton::clicked, this,
+            Guarded([this, log] { BTN_Exit_LogClick(log->BTN_Exit_Log); }));
     log->Set_Close_Handler([this](bool& cancel) { Floating_Panel_Close(cancel); });
 }
 

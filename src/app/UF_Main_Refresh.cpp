@@ -2,30 +2,30 @@
 // mirror of every shown camera.
 #include "app/UF_Main.h"
 
-#include "widgets/Busy_Animation.h"
-#include "views/Camera_Grid.h"
-#include "platform/Clock.h"
-#include "widgets/Folder_Edit.h"
 #include "acquisition/Log_Line.h"
+#include "acquisition/Snapshot_Url.h"
+#include "acquisition/UF_Lib_Cam.h"
+#include "platform/Clock.h"
+#include "recording/Snapshot_Path.h"
+#include "recording/Snapshot_Writer.h"
+#include "views/Camera_Grid.h"
 #include "views/Log_Panel.h"
-#include "widgets/Panel.h"
-#include "widgets/Picture_Box.h"
 #include "views/Settings_Panel.h"
 #include "views/Slot_Look.h"
-#include "recording/Snapshot_Path.h"
-#include "acquisition/Snapshot_Url.h"
-#include "recording/Snapshot_Writer.h"
 #include "views/UF_Full_Screen.h"
-#include "acquisition/UF_Lib_Cam.h"
+#include "widgets/Busy_Animation.h"
+#include "widgets/Folder_Edit.h"
+#include "widgets/Panel.h"
+#include "widgets/Picture_Box.h"
 
 #include <QLabel>
-#include <QProgressBar>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 
 void TF_Main::Refresh_Cams()
 {
     const Local_Date_Time now = Time().Now();
-    Snapshot_Writer writer;   // the pass's work bitmap and encoder, released with the pass in every case
+    Snapshot_Writer writer;  // the pass's work bitmap and encoder, released with the pass in every case
     Dest_Folder = PNL_Config->DED_Dest_Folder->Path_Bytes();
     const bool full_screen_shown = !Creating && F_Full_Screen && F_Full_Screen->isVisible();
 

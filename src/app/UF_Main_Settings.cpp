@@ -6,17 +6,17 @@
 
 #include "acquisition/UF_Lib_Cam.h"
 
-#include "widgets/Caption_Panel.h"
-#include "widgets/Folder_Edit.h"
+#include "control/Ptz_Panel.h"
+#include "model/T_General.h"
 #include "platform/Folders.h"
 #include "platform/Ini_Keys.h"
-#include "widgets/Integer_Edit.h"
 #include "views/Log_Panel.h"
-#include "widgets/Panel.h"
-#include "control/Ptz_Panel.h"
 #include "views/Settings_Panel.h"
+#include "widgets/Caption_Panel.h"
+#include "widgets/Folder_Edit.h"
+#include "widgets/Integer_Edit.h"
+#include "widgets/Panel.h"
 #include "widgets/Text_Edit.h"
-#include "model/T_General.h"
 #include "widgets/Time_Edit.h"
 
 #include <QCheckBox>
@@ -25,11 +25,17 @@
 #include <QRadioButton>
 
 namespace {
-constexpr int Key_Enter = 13;   // the key code a key-release handler receives for Enter
+constexpr int Key_Enter = 13;  // the key code a key-release handler receives for Enter
 
-std::string Default_Dest_Folder() { return Pictures_Folder() + "/Tambrel"; }
-std::string Default_Dir_Save_Load() { return Home_Folder() + "/"; }
-} // namespace
+std::string Default_Dest_Folder()
+{
+    return Pictures_Folder() + "/Tambrel";
+}
+std::string Default_Dir_Save_Load()
+{
+    return Home_Folder() + "/";
+}
+}  // namespace
 
 void TF_Main::Connect_Settings_Handlers()
 {
@@ -50,16 +56,22 @@ void TF_Main::Connect_Settings_Handlers()
     }
     for (QRadioButton* radio : p->Rec_Buttons())
         connect(radio, &QRadioButton::clicked, this, Guarded([this] { Record_Mode_Click(); }));
-    connect(p->EDT_Frequence_Rec, &Text_Edit::Editing_Left, this, Guarded([this] { EDT_Frequence_RecExit(PNL_Config->EDT_Frequence_Rec); }));
+    connect(p->EDT_Frequence_Rec, &Text_Edit::Editing_Left, this,
+            Guarded([this] { EDT_Frequence_RecExit(PNL_Config->EDT_Frequence_Rec); }));
     connect(p->EDT_Frequence_Rec, &Text_Edit::Enter_Released, this,
             Guarded([this] { EDT_Frequence_RecKeyUp(PNL_Config->EDT_Frequence_Rec, Key_Enter); }));
-    connect(p->EDT_Delay_Stop_Rec, &Text_Edit::Editing_Left, this, Guarded([this] { EDT_Delay_Stop_RecExit(PNL_Config->EDT_Delay_Stop_Rec); }));
+    connect(p->EDT_Delay_Stop_Rec, &Text_Edit::Editing_Left, this,
+            Guarded([this] { EDT_Delay_Stop_RecExit(PNL_Config->EDT_Delay_Stop_Rec); }));
     connect(p->EDT_Delay_Stop_Rec, &Text_Edit::Enter_Released, this,
             Guarded([this] { EDT_Delay_Stop_RecKeyUp(PNL_Config->EDT_Delay_Stop_Rec, Key_Enter); }));
-    connect(p->BTN_Refresh, &QPushButton::clicked, this, Guarded([this] { BTN_RefreshClick(PNL_Config->BTN_Refresh); }));
-    connect(p->BTN_Trust_Cert, &QPushButton::clicked, this, Guarded([this] { BTN_Trust_CertClick(PNL_Config->BTN_Trust_Cert); }));
-    connect(p->BTN_Save_Config, &QPushButton::clicked, this, Guarded([this] { BTN_Save_ConfigClick(PNL_Config->BTN_Save_Config); }));
-    connect(p->BTN_Load_Config, &QPushButton::clicked, this, Guarded([this] { BTN_Load_ConfigClick(PNL_Config->BTN_Load_Config); }));
+    connect(p->BTN_Refresh, &QPushButton::clicked, this,
+            Guarded([this] { BTN_RefreshClick(PNL_Config->BTN_Refresh); }));
+    connect(p->BTN_Trust_Cert, &QPushButton::clicked, this,
+            Guarded([this] { BTN_Trust_CertClick(PNL_Config->BTN_Trust_Cert); }));
+    connect(p->BTN_Save_Config, &QPushButton::clicked, this,
+            Guarded([this] { BTN_Save_ConfigClick(PNL_Config->BTN_Save_Config); }));
+    connect(p->BTN_Load_Config, &QPushButton::clicked, this,
+            Guarded([this] { BTN_Load_ConfigClick(PNL_Config->BTN_Load_Config); }));
 }
 
 int TF_Main::Cam_To_Set() const
@@ -195,7 +207,8 @@ void TF_Main::Apply_General(const T_General& g)
     CBX_Frame_Rate->setCurrentIndex(g.Frame_Rate_Index);
     PNL_Visue_Expert->setGeometry(g.Log_Panel.Left, g.Log_Panel.Top, g.Log_Panel.Width, g.Log_Panel.Height);
     PNL_Ptz->move(g.Ptz_Panel.Left, g.Ptz_Panel.Top);
-    Full_Screen_Places = {g.Full_Screen_Ptz.Top, g.Full_Screen_Ptz.Left, g.Full_Screen_E_Fct.Top, g.Full_Screen_E_Fct.Left};
+    Full_Screen_Places = {g.Full_Screen_Ptz.Top, g.Full_Screen_Ptz.Left, g.Full_Screen_E_Fct.Top,
+                          g.Full_Screen_E_Fct.Left};
     PNL_Config->EDT_Frequence_Rec->Set_Value(g.Frequence_Rec);
     PNL_Config->EDT_Delay_Stop_Rec->Set_Value(g.Delay_Stop_Rec);
     PNL_Config->DED_Dest_Folder->Set_Path_Bytes(g.Dest_Folder);

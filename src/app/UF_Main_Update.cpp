@@ -3,18 +3,21 @@
 
 #include "app/Guarded_Slot.h"
 
-#include "views/Settings_Panel.h"
 #include "update/Update_Check.h"
 #include "update/Web_Links.h"
+#include "views/Settings_Panel.h"
 
 #include <QPushButton>
 #include <QTimer>
 
 void TF_Main::Connect_Link_Handlers()
 {
-    connect(PNL_Config->BTN_Update, &QPushButton::clicked, this, Guarded([this] { BTN_UpdateClick(PNL_Config->BTN_Update); }));
-    connect(PNL_Config->BTN_Site_Vesk, &QPushButton::clicked, this, Guarded([this] { BTN_Site_VeskClick(PNL_Config->BTN_Site_Vesk); }));
-    connect(PNL_Config->BTN_Paypal, &QPushButton::clicked, this, Guarded([this] { BTN_PaypalClick(PNL_Config->BTN_Paypal); }));
+    connect(PNL_Config->BTN_Update, &QPushButton::clicked, this,
+            Guarded([this] { BTN_UpdateClick(PNL_Config->BTN_Update); }));
+    connect(PNL_Config->BTN_Site_Vesk, &QPushButton::clicked, this,
+            Guarded([this] { BTN_Site_VeskClick(PNL_Config->BTN_Site_Vesk); }));
+    connect(PNL_Config->BTN_Paypal, &QPushButton::clicked, this,
+            Guarded([this] { BTN_PaypalClick(PNL_Config->BTN_Paypal); }));
 }
 
 void TF_Main::TMR_UpdateTimer()

@@ -35,14 +35,15 @@ Screen_Rect Desktop_Rect()
     return {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
 }
 
-} // namespace
+}  // namespace
 
-Window_Layout::Window_Layout(QMainWindow* window, QSplitter* splitter, const std::string& splitter_name, QObject* parent)
-    : QObject(parent)
-    , window_(window)
-    , splitter_(splitter)
-    , name_(splitter_name)
-    , bar_share_(splitter->width() > 0 ? double(Bar_Position()) / splitter->width() : 0.0)
+Window_Layout::Window_Layout(QMainWindow* window, QSplitter* splitter, const std::string& splitter_name,
+                             QObject* parent)
+    : QObject(parent),
+      window_(window),
+      splitter_(splitter),
+      name_(splitter_name),
+      bar_share_(splitter->width() > 0 ? double(Bar_Position()) / splitter->width() : 0.0)
 {
     splitter_->installEventFilter(this);
     connect(splitter_, &QSplitter::splitterMoved, this, Guarded([this](int pos, int) { On_Bar_Moved(pos); }));
@@ -147,10 +148,11 @@ bool Window_Layout::Write_Placement()
         return false;
     Window_Placement placement;
     const Qt::WindowStates state = window_->windowState();
-    placement.State = state & Qt::WindowMinimized ? Show_State::Minimized
-                    : state & Qt::WindowMaximized ? Show_State::Maximized
-                                                  : Show_State::Normal;
-    const QRect normal = window_->isMaximized() || window_->isMinimized() ? window_->normalGeometry() : window_->geometry();
+    placement.State = state & Qt::WindowMinimized   ? Show_State::Minimized
+                      : state & Qt::WindowMaximized ? Show_State::Maximized
+                                                    : Show_State::Normal;
+    const QRect normal =
+        window_->isMaximized() || window_->isMinimized() ? window_->normalGeometry() : window_->geometry();
     placement.Normal = {normal.left(), normal.top(), normal.left() + normal.width(), normal.top() + normal.height()};
     bool ok = Write_Private_Profile_String(file_, Section, "F_Main", Format_Placement(placement));
     ok = Write_Private_Profile_String(file_, Section, "F_MainColor", std::nullopt) && ok;

@@ -11,7 +11,8 @@ class QSplitter;
 class Window_Layout : public QObject {
     Q_OBJECT
 public:
-    Window_Layout(QMainWindow* window, QSplitter* splitter, const std::string& splitter_name, QObject* parent = nullptr);
+    Window_Layout(QMainWindow* window, QSplitter* splitter, const std::string& splitter_name,
+                  QObject* parent = nullptr);
 
     // The file the layout is kept in; nothing is read or written before it is bound.
     void Bind(const std::string& appli_ini) { file_ = appli_ini; }
@@ -50,7 +51,7 @@ private:
     std::string name_;
     std::string file_;
     bool proportional_ = true;
-    double bar_share_;      // bar position / splitter width, kept while proportional
+    double bar_share_;  // bar position / splitter width, kept while proportional
     int bar_old_ = -1;
     int bar_last_ = -1;
 };

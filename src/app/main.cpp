@@ -1,9 +1,9 @@
+#include "app/Tambrel_Application.h"
+#include "app/UF_Main.h"
 #include "platform/Regional.h"
 #include "platform/Signal_Bridge.h"
-#include "app/Tambrel_Application.h"
-#include "views/UF_Full_Screen.h"
-#include "app/UF_Main.h"
 #include "util/U_Lib_Util_Vesk.h"
+#include "views/UF_Full_Screen.h"
 
 #include <cstring>
 #include <iostream>

@@ -5,8 +5,8 @@
 
 std::string Jog_Url(const T_Cam& cam, int command)
 {
-    return Camera_Base(cam) + "/decoder_control.cgi?" + Camera_Credentials(cam) + "&command=" + Int_To_Text(command, 0)
-           + "&onestep=1";
+    return Camera_Base(cam) + "/decoder_control.cgi?" + Camera_Credentials(cam) +
+           "&command=" + Int_To_Text(command, 0) + "&onestep=1";
 }
 
 std::string Preset_Url(const T_Cam& cam, int command)
@@ -21,7 +21,8 @@ std::string Read_Params_Url(const T_Cam& cam)
 
 std::string Write_Flip_Url(const T_Cam& cam, int value)
 {
-    return Camera_Base(cam) + "/camera_control.cgi?param=5&value=" + Int_To_Text(value, 0) + "&" + Camera_Credentials(cam);
+    return Camera_Base(cam) + "/camera_control.cgi?param=5&value=" + Int_To_Text(value, 0) + "&" +
+           Camera_Credentials(cam);
 }
 
 std::string Reboot_Url(const T_Cam& cam)

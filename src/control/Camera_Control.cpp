@@ -1,10 +1,10 @@
 #include "control/Camera_Control.h"
 
+#include "acquisition/Http_Client.h"
+#include "acquisition/Snapshot_Url.h"
 #include "control/Camera_Commands.h"
 #include "control/Command_Send.h"
-#include "acquisition/Snapshot_Url.h"
 #include "control/Flip_State.h"
-#include "acquisition/Http_Client.h"
 
 #include <QMessageBox>
 
@@ -12,8 +12,7 @@
 
 Camera_Control::Camera_Control(const T_Cams& cams, Selected_Slot_Function selected_slot, QWidget* parent_window)
     : cams_(cams), selected_slot_(std::move(selected_slot)), parent_window_(parent_window)
-{
-}
+{}
 
 Camera_Control::~Camera_Control() = default;
 
@@ -52,12 +51,9 @@ Dbx_Answer Camera_Control::DBX_Fonction_PTZ(const std::string& question)
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), QString::fromStdString(question),
                     QMessageBox::Yes | QMessageBox::No, parent_window_.data());
     switch (box.exec()) {
-    case QMessageBox::Yes:
-        return Dbx_Answer::Yes;
-    case QMessageBox::No:
-        return Dbx_Answer::No;
-    default:
-        return Dbx_Answer::Other;
+    case QMessageBox::Yes: return Dbx_Answer::Yes;
+    case QMessageBox::No: return Dbx_Answer::No;
+    default: return Dbx_Answer::Other;
     }
 }
 

@@ -68,5 +68,5 @@ private:
     Selected_Slot_Function selected_slot_;
     QPointer<QWidget> parent_window_;
     Confirm_Function confirm_;
-    std::array<std::unique_ptr<T_Http_Client>, Nb_Slots + 1> clients_;   // [1]..[9]
+    std::array<std::unique_ptr<T_Http_Client>, Nb_Slots + 1> clients_;  // [1]..[9]
 };

@@ -9,7 +9,7 @@ Http_Settings Command_Http_Settings()
     Http_Settings settings;
     settings.Connect_Timeout_Ms = 3000;
     settings.Read_Timeout_Ms = 5000;
-    settings.Resend_On_Dropped_Connection = false;   // a command reaches the camera at most once
+    settings.Resend_On_Dropped_Connection = false;  // a command reaches the camera at most once
     return settings;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "widgets/Caption_Panel.h"
 #include "control/Ptz_Command.h"
+#include "widgets/Caption_Panel.h"
 
 #include <array>
 
@@ -28,10 +28,10 @@ public:
     explicit Ptz_Panel(QWidget* parent = nullptr);
 
     Panel* PNL_Ptz_Global = nullptr;
-    Panel* PNL_Ptz_N_Cam = nullptr;         // "N-alias" strip; "1-CAM1" until first set
+    Panel* PNL_Ptz_N_Cam = nullptr;  // "N-alias" strip; "1-CAM1" until first set
     Panel* PNL_Go_Ptz = nullptr;
     QLabel* LBL_Go_Ptz = nullptr;
-    Two_State_Switch* SWT_Preset = nullptr;   // "Move" (off, at start) / "Set"
+    Two_State_Switch* SWT_Preset = nullptr;     // "Move" (off, at start) / "Set"
     std::array<QPushButton*, 10> BTN_Go_PTZ{};  // BTN_Go_PTZ[0] is BTN_Go_PTZ_1
     Panel* PNL_Ptz_Jog = nullptr;
     Repeat_Button* BTN_Deplace_Haut = nullptr;

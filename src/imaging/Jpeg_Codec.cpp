@@ -8,9 +8,9 @@
 
 #include <algorithm>
 #include <limits>
-#include <vector>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -62,9 +62,8 @@ const std::vector<tjscalingfactor>& Shrinking_Factors()
         for (int i = 0; all && i < count; ++i)
             if (all[i].num <= all[i].denom)
                 kept.push_back(all[i]);
-        std::sort(kept.begin(), kept.end(), [](const tjscalingfactor& a, const tjscalingfactor& b) {
-            return a.num * b.denom > b.num * a.denom;
-        });
+        std::sort(kept.begin(), kept.end(),
+                  [](const tjscalingfactor& a, const tjscalingfactor& b) { return a.num * b.denom > b.num * a.denom; });
         if (kept.empty())
             kept.push_back({1, 1});
         return kept;
@@ -90,7 +89,8 @@ QSize Jpeg_Scaled_Size(int width, int height, const Jpeg_Decode_Size& target)
     // Then the smallest one, no larger, that still covers the size it will be shown at.
     if (target.Cover_Width > 0 || target.Cover_Height > 0) {
         for (std::size_t i = factors.size(); i-- > pick;) {
-            if (TJSCALED(width, factors[i]) >= target.Cover_Width && TJSCALED(height, factors[i]) >= target.Cover_Height) {
+            if (TJSCALED(width, factors[i]) >= target.Cover_Width &&
+                TJSCALED(height, factors[i]) >= target.Cover_Height) {
                 pick = i;
                 break;
             }
@@ -101,8 +101,7 @@ QSize Jpeg_Scaled_Size(int width, int height, const Jpeg_Decode_Size& target)
 
 // ---------------------------------------------------------------------------------------------
 
-Jpeg_Decoder::Jpeg_Decoder()
-    : Handle(tjInitDecompress())
+Jpeg_Decoder::Jpeg_Decoder() : Handle(tjInitDecompress())
 {
     if (Handle == nullptr)
         throw Jpeg_Error("JPEG decoder: " + Library_Message(nullptr));
@@ -137,8 +136,8 @@ QImage Jpeg_Decoder::Decode(const void* data, std::size_t size, QImage&& recycle
     // next, valid picture; after any complaint from the library the handle is replaced.
     bool renew = false;
     try {
-        QImage picture = Decode_With_Handle(static_cast<const unsigned char*>(data),
-                                            static_cast<unsigned long>(size), std::move(recycled), target, renew);
+        QImage picture = Decode_With_Handle(static_cast<const unsigned char*>(data), static_cast<unsigned long>(size),
+                                            std::move(recycled), target, renew);
         if (renew)
             Renew_Handle();
         return picture;
@@ -163,12 +162,13 @@ QImage Jpeg_Decoder::Decode_With_Handle(const unsigned char* bytes, unsigned lon
     }
 
     if (!Jpeg_Size_Allowed(width, height))
-        throw Jpeg_Error("JPEG decoder: picture of " + std::to_string(width) + " x "
-                         + std::to_string(height) + " pixels refused");
+        throw Jpeg_Error("JPEG decoder: picture of " + std::to_string(width) + " x " + std::to_string(height) +
+                         " pixels refused");
 
     const QSize scaled = Jpeg_Scaled_Size(width, height, target);
     QImage picture = std::move(recycled);
-    if (picture.isNull() || !picture.isDetached() || picture.size() != scaled || picture.format() != QImage::Format_RGB32)
+    if (picture.isNull() || !picture.isDetached() || picture.size() != scaled ||
+        picture.format() != QImage::Format_RGB32)
         picture = QImage(scaled, QImage::Format_RGB32);
     if (picture.isNull())
         throw Jpeg_Error("JPEG decoder: no memory for the picture");
@@ -176,9 +176,8 @@ QImage Jpeg_Decoder::Decode_With_Handle(const unsigned char* bytes, unsigned lon
     // Decoded straight into the picture's own rows. Only the scan limit as a flag: otherwise
     // the accurate defaults; the limit refuses progressive files built to burn time with
     // thousands of scans.
-    if (tjDecompress2(Handle, bytes, length, picture.bits(), scaled.width(),
-                      static_cast<int>(picture.bytesPerLine()), scaled.height(), Pixel_Format_Word_Alpha,
-                      TJFLAG_LIMITSCANS) != 0) {
+    if (tjDecompress2(Handle, bytes, length, picture.bits(), scaled.width(), static_cast<int>(picture.bytesPerLine()),
+                      scaled.height(), Pixel_Format_Word_Alpha, TJFLAG_LIMITSCANS) != 0) {
         renew = true;
         if (!Only_A_Warning(Handle))
             throw Jpeg_Error("JPEG decoder: " + Library_Message(Handle));
@@ -195,8 +194,7 @@ void Jpeg_Decoder::Renew_Handle() noexcept
 
 // ---------------------------------------------------------------------------------------------
 
-Jpeg_Encoder::Jpeg_Encoder()
-    : Handle(tjInitCompress())
+Jpeg_Encoder::Jpeg_Encoder() : Handle(tjInitCompress())
 {
     if (Handle == nullptr)
         throw Jpeg_Error("JPEG encoder: " + Library_Message(nullptr));
@@ -230,10 +228,9 @@ QByteArray Jpeg_Encoder::Encode(const QImage& picture, int quality)
 
     unsigned char* output = nullptr;
     unsigned long output_size = 0;
-    const int result = tjCompress2(Handle, source->constBits(), source->width(),
-                                   static_cast<int>(source->bytesPerLine()), source->height(),
-                                   pixel_format, &output, &output_size, TJSAMP_420, quality,
-                                   TJFLAG_ACCURATEDCT);
+    const int result =
+        tjCompress2(Handle, source->constBits(), source->width(), static_cast<int>(source->bytesPerLine()),
+                    source->height(), pixel_format, &output, &output_size, TJSAMP_420, quality, TJFLAG_ACCURATEDCT);
     const std::unique_ptr<unsigned char, Library_Buffer_Free> owned(output);
     if (result != 0 || output == nullptr || output_size == 0) {
         const std::string message = "JPEG encoder: " + Library_Message(Handle);

@@ -18,6 +18,6 @@ inline constexpr std::int64_t Jpeg_Max_Decoded_Pixels = 12'000'000;
 // at most Jpeg_Max_Pixels pixels in all.
 constexpr bool Jpeg_Size_Allowed(int Width, int Height) noexcept
 {
-    return Width > 0 && Height > 0 && Width <= Jpeg_Max_Side && Height <= Jpeg_Max_Side
-        && static_cast<std::int64_t>(Width) * Height <= Jpeg_Max_Pixels;
+    return Width > 0 && Height > 0 && Width <= Jpeg_Max_Side && Height <= Jpeg_Max_Side &&
+           static_cast<std::int64_t>(Width) * Height <= Jpeg_Max_Pixels;
 }

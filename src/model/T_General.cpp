@@ -21,7 +21,7 @@ void Write_Place(const std::string& file, const std::string& section, const T_Pa
     Ini_Write_Int(file, section, section + ".Left", place.Left);
 }
 
-} // namespace
+}  // namespace
 
 T_General Read_General(const std::string& file, const T_General& defaults)
 {

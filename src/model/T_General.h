@@ -21,18 +21,18 @@ struct T_Panel_Rect {
 // panels stand, and the folder the configuration dialogs open in. The defaults are a settings file's
 // without the keys.
 struct T_General {
-    int32_t Nb_Cam_Index = 0;        // CBX_Nb_Cam: cameras shown - 1
-    int32_t N_Cam_Index = 0;         // CBX_N_Cam: camera being set - 1
-    int32_t Size_Pnl_Index = 2;      // CBX_Size_Pnl: "80*60" .. "640*480"
-    int32_t Frame_Rate_Index = 7;    // CBX_Frame_Rate: "20 fps" .. "1 fp/5s"
-    T_Panel_Rect Log_Panel;          // PNL_Visue_Expert
-    T_Panel_Place Ptz_Panel;         // PNL_Ptz
-    T_Panel_Place Full_Screen_Ptz;   // the full-screen window's PNL_Ptz
-    T_Panel_Place Full_Screen_E_Fct; // the full-screen window's PNL_E_Fct
-    int32_t Frequence_Rec = 5;       // EDT_Frequence_Rec, seconds
-    int32_t Delay_Stop_Rec = 60;     // EDT_Delay_Stop_Rec, seconds
-    std::string Dest_Folder;         // DED_Dest_Folder, bytes as stored
-    std::string Dir_Save_Load;       // where the configuration dialogs open
+    int32_t Nb_Cam_Index = 0;         // CBX_Nb_Cam: cameras shown - 1
+    int32_t N_Cam_Index = 0;          // CBX_N_Cam: camera being set - 1
+    int32_t Size_Pnl_Index = 2;       // CBX_Size_Pnl: "80*60" .. "640*480"
+    int32_t Frame_Rate_Index = 7;     // CBX_Frame_Rate: "20 fps" .. "1 fp/5s"
+    T_Panel_Rect Log_Panel;           // PNL_Visue_Expert
+    T_Panel_Place Ptz_Panel;          // PNL_Ptz
+    T_Panel_Place Full_Screen_Ptz;    // the full-screen window's PNL_Ptz
+    T_Panel_Place Full_Screen_E_Fct;  // the full-screen window's PNL_E_Fct
+    int32_t Frequence_Rec = 5;        // EDT_Frequence_Rec, seconds
+    int32_t Delay_Stop_Rec = 60;      // EDT_Delay_Stop_Rec, seconds
+    std::string Dest_Folder;          // DED_Dest_Folder, bytes as stored
+    std::string Dir_Save_Load;        // where the configuration dialogs open
 
     bool operator==(const T_General&) const = default;
 };

@@ -36,7 +36,7 @@ public:
     }
 };
 
-} // namespace
+}  // namespace
 
 const Clock& System_Clock()
 {

@@ -14,7 +14,7 @@ std::string Without_Trailing_Slash(std::string path)
     return path;
 }
 
-} // namespace
+}  // namespace
 
 std::string Home_Folder()
 {

@@ -20,8 +20,8 @@ char Current_Separator()
 }
 
 // The key's text, after writing default_text when the key is missing; nothing on any failure.
-std::optional<std::string> Read_Or_Complete(const std::string& file, const std::string& section,
-                                            const std::string& key, const std::string& default_text)
+std::optional<std::string> Read_Or_Complete(const std::string& file, const std::string& section, const std::string& key,
+                                            const std::string& default_text)
 {
     Profile_Value read = Read_Private_Profile(file, section, key);
     if (read.status == Profile_Status::Missing) {
@@ -34,7 +34,7 @@ std::optional<std::string> Read_Or_Complete(const std::string& file, const std::
     return std::move(read.value);
 }
 
-} // namespace
+}  // namespace
 
 std::optional<std::string> Ini_Read_Optional_String(const std::string& file, const std::string& section,
                                                     const std::string& key)
@@ -49,8 +49,7 @@ std::optional<std::string> Ini_Read_Optional_String(const std::string& file, con
     }
 }
 
-int32_t Ini_Read_Int(const std::string& file, const std::string& section, const std::string& key,
-                     int32_t default_value)
+int32_t Ini_Read_Int(const std::string& file, const std::string& section, const std::string& key, int32_t default_value)
 {
     try {
         const auto text = Read_Or_Complete(file, section, key, Ini_Int_To_Text(default_value));
@@ -60,8 +59,7 @@ int32_t Ini_Read_Int(const std::string& file, const std::string& section, const 
     }
 }
 
-bool Ini_Read_Bool(const std::string& file, const std::string& section, const std::string& key,
-                   bool default_value)
+bool Ini_Read_Bool(const std::string& file, const std::string& section, const std::string& key, bool default_value)
 {
     try {
         const auto text = Read_Or_Complete(file, section, key, Ini_Bool_To_Text(default_value));
@@ -71,8 +69,7 @@ bool Ini_Read_Bool(const std::string& file, const std::string& section, const st
     }
 }
 
-double Ini_Read_Float(const std::string& file, const std::string& section, const std::string& key,
-                      double default_value)
+double Ini_Read_Float(const std::string& file, const std::string& section, const std::string& key, double default_value)
 {
     try {
         const char separator = Current_Separator();

@@ -16,8 +16,7 @@
 
 int32_t Ini_Read_Int(const std::string& file, const std::string& section, const std::string& key,
                      int32_t default_value);
-bool Ini_Read_Bool(const std::string& file, const std::string& section, const std::string& key,
-                   bool default_value);
+bool Ini_Read_Bool(const std::string& file, const std::string& section, const std::string& key, bool default_value);
 double Ini_Read_Float(const std::string& file, const std::string& section, const std::string& key,
                       double default_value);
 std::string Ini_Read_String(const std::string& file, const std::string& section, const std::string& key,

@@ -18,7 +18,7 @@ char Usable_Separator(char separator)
 
 constexpr int Real_Digits = 15;
 
-} // namespace
+}  // namespace
 
 std::string Ini_Int_To_Text(int32_t value)
 {

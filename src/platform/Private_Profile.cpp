@@ -150,7 +150,7 @@ bool Rewrite_In_Place(const std::string& path, const std::string& content)
     return fd.Close() && written;
 }
 
-} // namespace
+}  // namespace
 
 Profile_Value Read_Private_Profile(const std::string& file, std::string_view section, std::string_view key)
 {
@@ -158,14 +158,9 @@ Profile_Value Read_Private_Profile(const std::string& file, std::string_view sec
     try {
         std::string content;
         switch (Read_Content(file, content)) {
-        case Read_Result::Missing:
-            result.status = Profile_Status::Missing;
-            return result;
-        case Read_Result::Failed:
-            result.status = Profile_Status::Failed;
-            return result;
-        case Read_Result::Ok:
-            break;
+        case Read_Result::Missing: result.status = Profile_Status::Missing; return result;
+        case Read_Result::Failed: result.status = Profile_Status::Failed; return result;
+        case Read_Result::Ok: break;
         }
         if (auto value = Profile_Find_Value(content, section, key)) {
             result.status = Profile_Status::Found;
@@ -227,12 +222,9 @@ bool Write_Private_Profile_String(const std::string& file, std::string_view sect
                 return false;
         }
         switch (Replace_Through_Temporary(path, updated, exists ? &st : nullptr)) {
-        case Replace_Result::Done:
-            return true;
-        case Replace_Result::Failed:
-            return false;
-        case Replace_Result::No_Temporary:
-            return Rewrite_In_Place(path, updated);
+        case Replace_Result::Done: return true;
+        case Replace_Result::Failed: return false;
+        case Replace_Result::No_Temporary: return Rewrite_In_Place(path, updated);
         }
         return false;
     } catch (...) {

@@ -12,13 +12,16 @@ struct Line {
     std::size_t text_end = 0;  // end of the text, before the line end
     std::size_t end = 0;       // after the line end ("\r\n", "\n" or "\r"), or the content's end
     Line_Kind kind = Line_Kind::Other;
-    std::string_view name;     // section or key name, without surrounding blanks
+    std::string_view name;       // section or key name, without surrounding blanks
     std::string_view raw_value;  // key lines: everything after the first "="
 
     bool Has_Line_End() const { return end > text_end; }
 };
 
-char Lower_Ascii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower_Ascii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool Same_Name(std::string_view a, std::string_view b)
 {
@@ -129,7 +132,7 @@ std::string Key_Line(std::string_view key, std::string_view value)
     return line;
 }
 
-} // namespace
+}  // namespace
 
 std::string_view Trim_Profile_Blanks(std::string_view text)
 {
@@ -139,8 +142,7 @@ std::string_view Trim_Profile_Blanks(std::string_view text)
     return text.substr(first, text.find_last_not_of(Profile_Blanks) + 1 - first);
 }
 
-std::optional<std::string> Profile_Find_Value(std::string_view content, std::string_view section,
-                                              std::string_view key)
+std::optional<std::string> Profile_Find_Value(std::string_view content, std::string_view section, std::string_view key)
 {
     const std::vector<Line> lines = Split_Lines(content);
     const std::size_t header = Find_Section(lines, section);

@@ -32,8 +32,7 @@ std::string_view Trim_Profile_Blanks(std::string_view text);
 // The value of key in section, as a read returns it: blanks at both ends removed, then one pair
 // of enclosing quotes (both '"' or both '\'') removed, then cut to Profile_Max_Value bytes.
 // Nothing when the section or the key is not there.
-std::optional<std::string> Profile_Find_Value(std::string_view content, std::string_view section,
-                                              std::string_view key);
+std::optional<std::string> Profile_Find_Value(std::string_view content, std::string_view section, std::string_view key);
 
 // True when section and key can be written: both non-empty, no line break or NUL, no "=" in the
 // key, no "]" in the section, and neither starts or ends with a blank (so that they read back

@@ -22,10 +22,9 @@ extern "C" void On_Signal(int number)
     errno = saved;
 }
 
-} // namespace
+}  // namespace
 
-Signal_Bridge::Signal_Bridge(QObject* parent)
-    : QObject(parent)
+Signal_Bridge::Signal_Bridge(QObject* parent) : QObject(parent)
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signal_fds) != 0)
         return;

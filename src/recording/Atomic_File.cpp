@@ -30,8 +30,8 @@ std::string Temporary_Name(const std::string& path)
     const std::size_t slash = path.find_last_of('/');
     const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    return folder + "." + name + "." + std::to_string(::getpid()) + "-" + std::to_string(counter++)
-        + std::string(Temporary_Suffix);
+    return folder + "." + name + "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) +
+           std::string(Temporary_Suffix);
 }
 
 // The folder a path's file lies in, as spelled in the path ("." for a bare name).

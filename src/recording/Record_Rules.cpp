@@ -64,12 +64,8 @@ T_Rec_Step_Output Record_Step(T_Rec_Slot& slot, const T_Rec_Step_Input& in)
     T_Rec_Step_Output out;
 
     switch (in.Valide_Record) {
-    case Rec_Mode_None:
-        slot.Rec_State = Rec_State_Off;
-        break;
-    case Rec_Mode_Always:
-        slot.Rec_State = Rec_State_On;
-        break;
+    case Rec_Mode_None: slot.Rec_State = Rec_State_Off; break;
+    case Rec_Mode_Always: slot.Rec_State = Rec_State_On; break;
     case Rec_Mode_Motion:
         out.Show_Gauge = true;
         out.Gauge_Position = Gauge_Position_For(in.K_Motion);
@@ -89,8 +85,7 @@ T_Rec_Step_Output Record_Step(T_Rec_Slot& slot, const T_Rec_Step_Input& in)
         if (in.Time_Of_Day && In_Time_Window(in.Timer_On, in.Timer_Off, in.Time_Of_Day))
             slot.Rec_State = Rec_State_On;
         break;
-    default:
-        break;  // unknown mode: the state stays as it was
+    default: break;  // unknown mode: the state stays as it was
     }
 
     if (slot.Rec_State == Rec_State_On || slot.Rec_State == Rec_State_Detected) {

@@ -14,10 +14,10 @@ enum class Rec_Icon { None, Mod_NoRec, Mod_Rec, Mod_RecDet, Mod_NoRec_Timer };
 const char* Rec_Icon_Name(Rec_Icon icon);
 
 // Recording states kept in T_Rec_Slot::Rec_State.
-inline constexpr int Rec_State_Off = 0;        // not recording
-inline constexpr int Rec_State_On = 1;         // recording (mode 1, or mode 3 inside the window)
-inline constexpr int Rec_State_Detected = 2;   // recording after a motion detection (mode 2)
-inline constexpr int Rec_State_Waiting = 3;    // mode 3, outside the time window
+inline constexpr int Rec_State_Off = 0;       // not recording
+inline constexpr int Rec_State_On = 1;        // recording (mode 1, or mode 3 inside the window)
+inline constexpr int Rec_State_Detected = 2;  // recording after a motion detection (mode 2)
+inline constexpr int Rec_State_Waiting = 3;   // mode 3, outside the time window
 
 // Recording modes of T_Cam::Valide_Record. Any other value leaves Rec_State as it was.
 inline constexpr int Rec_Mode_None = 0;
@@ -29,19 +29,19 @@ inline constexpr int Rec_Mode_Timer = 3;
 // start, so their initial 0 lies long before the first pass and the first interval is over.
 struct T_Rec_Slot {
     int Rec_State = Rec_State_Off;
-    int64_t Tick_Detect = 0;   // tick of the last pass whose level reached the threshold
-    int64_t Tick_Rec = 0;      // tick of the last snapshot that was due (saved or failed)
+    int64_t Tick_Detect = 0;  // tick of the last pass whose level reached the threshold
+    int64_t Tick_Rec = 0;     // tick of the last snapshot that was due (saved or failed)
 };
 
 struct T_Rec_Step_Input {
-    int32_t Valide_Record = 0;   // recording mode
-    double K_Motion = 0;         // motion level of the picture shown, percent
-    double K_Detect = 0;         // detection threshold, percent
-    double Timer_On = 0;         // fractions of a day; the window includes both ends
+    int32_t Valide_Record = 0;  // recording mode
+    double K_Motion = 0;        // motion level of the picture shown, percent
+    double K_Detect = 0;        // detection threshold, percent
+    double Timer_On = 0;        // fractions of a day; the window includes both ends
     double Timer_Off = 0;
-    int Frequence_Rec = 5;       // recording interval, seconds
-    int Delay_Stop_Rec = 60;     // recording time after the last detection, seconds
-    int64_t Now = 0;             // monotonic tick of this step, milliseconds
+    int Frequence_Rec = 5;    // recording interval, seconds
+    int Delay_Stop_Rec = 60;  // recording time after the last detection, seconds
+    int64_t Now = 0;          // monotonic tick of this step, milliseconds
     // Current local time of day as a fraction of a day. Read afresh at every comparison with
     // the window's ends (only in mode 3), so it is the wall clock, not the pass's reading.
     // Left empty, mode 3 stays outside the window.
@@ -52,11 +52,11 @@ struct T_Rec_Step_Input {
 };
 
 struct T_Rec_Step_Output {
-    bool Show_Gauge = false;     // PGB_Detect_CamN visible (mode 2 only)
-    int Gauge_Position = 0;      // 0..100, the level taken to the nearest integer
+    bool Show_Gauge = false;  // PGB_Detect_CamN visible (mode 2 only)
+    int Gauge_Position = 0;   // 0..100, the level taken to the nearest integer
     Rec_Icon Icon = Rec_Icon::None;
-    bool Save_Now = false;       // a snapshot is due in this pass
-    bool Refused = false;        // a snapshot was due, but the folder is not usable: nothing to save
+    bool Save_Now = false;  // a snapshot is due in this pass
+    bool Refused = false;   // a snapshot was due, but the folder is not usable: nothing to save
 };
 
 // One recording step for a slot whose picture is shown in this pass. Updates slot.Rec_State

@@ -41,15 +41,16 @@ std::string Snapshot_Folder(const std::string& dest_folder, const std::string& a
 
 std::string Snapshot_File_Name(const Local_Date_Time& now)
 {
-    return "IMG_" + Zero_Padded(now.Hour, 2) + "_" + Zero_Padded(now.Minute, 2) + "_" + Zero_Padded(now.Second, 2)
-        + "__" + Zero_Padded(now.Millisecond, 3) + Jpeg_Extension;
+    return "IMG_" + Zero_Padded(now.Hour, 2) + "_" + Zero_Padded(now.Minute, 2) + "_" + Zero_Padded(now.Second, 2) +
+           "__" + Zero_Padded(now.Millisecond, 3) + Jpeg_Extension;
 }
 
 std::string Snapshot_File_Name_For_Slot(const std::string& file_name, int slot)
 {
     const std::string suffix = "_" + Int_To_Text(slot);
-    const bool has_extension = file_name.size() >= Jpeg_Extension.size()
-        && file_name.compare(file_name.size() - Jpeg_Extension.size(), Jpeg_Extension.size(), Jpeg_Extension) == 0;
+    const bool has_extension =
+        file_name.size() >= Jpeg_Extension.size() &&
+        file_name.compare(file_name.size() - Jpeg_Extension.size(), Jpeg_Extension.size(), Jpeg_Extension) == 0;
     if (!has_extension)
         return file_name + suffix;
     return file_name.substr(0, file_name.size() - Jpeg_Extension.size()) + suffix + Jpeg_Extension;

@@ -11,9 +11,9 @@ const std::string Alias_End = " | ";
 
 std::string Caption_Text(const std::string& alias, const Local_Date_Time& now)
 {
-    return Caption_Head + alias + Alias_End + Zero_Padded(now.Day, 2) + "/" + Zero_Padded(now.Month, 2) + "/"
-        + Zero_Padded(now.Year, 4) + "  " + Zero_Padded(now.Hour, 2) + ":" + Zero_Padded(now.Minute, 2) + ":"
-        + Zero_Padded(now.Second, 2);
+    return Caption_Head + alias + Alias_End + Zero_Padded(now.Day, 2) + "/" + Zero_Padded(now.Month, 2) + "/" +
+           Zero_Padded(now.Year, 4) + "  " + Zero_Padded(now.Hour, 2) + ":" + Zero_Padded(now.Minute, 2) + ":" +
+           Zero_Padded(now.Second, 2);
 }
 
 std::string Caption_Height_Sample(const std::string& alias)

@@ -22,8 +22,8 @@ Snapshot_Writer::~Snapshot_Writer() = default;
 
 void Snapshot_Writer::Copy_To_Work(const QImage& shown)
 {
-    if (shown.format() == QImage::Format_RGB32 && Work.format() == QImage::Format_RGB32
-        && shown.size() == Work.size()) {
+    if (shown.format() == QImage::Format_RGB32 && Work.format() == QImage::Format_RGB32 &&
+        shown.size() == Work.size()) {
         // Same shape as the previous save of this pass: reuse the bitmap.
         const std::size_t row_bytes = static_cast<std::size_t>(shown.width()) * 4;
         for (int y = 0; y < shown.height(); ++y)
@@ -37,8 +37,8 @@ void Snapshot_Writer::Copy_To_Work(const QImage& shown)
     }
 }
 
-std::string Snapshot_Writer::Save(const QImage& shown, const std::string& alias, int slot,
-                                  const Local_Date_Time& now, const std::string& dest_folder)
+std::string Snapshot_Writer::Save(const QImage& shown, const std::string& alias, int slot, const Local_Date_Time& now,
+                                  const std::string& dest_folder)
 {
     // Everything that can fail without touching the disk comes first.
     if (!Is_Record_Folder(dest_folder))

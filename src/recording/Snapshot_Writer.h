@@ -3,8 +3,8 @@
 // it at the end: it holds the pass's work bitmap, its JPEG encoder (made at the first save, so
 // passes that save nothing pay nothing) and the files written so far in the pass.
 
-#include "recording/Atomic_File.h"
 #include "platform/Clock.h"
+#include "recording/Atomic_File.h"
 
 #include <QImage>
 

@@ -13,8 +13,8 @@ namespace {
 
 bool Is_Query_Safe(unsigned char c)
 {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.'
-           || c == '_' || c == '~' || c == '@';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+           c == '_' || c == '~' || c == '@';
 }
 
 std::string Query_Value(const std::string& text)
@@ -37,8 +37,8 @@ std::string Query_Value(const std::string& text)
 
 std::string Donation_Url(const std::string& host, const std::string& account)
 {
-    return "https://" + host + "/cgi-bin/webscr?cmd=_donations&business=" + Query_Value(account)
-           + "&lc=FR&no_note=0&currency_code=EUR&bn=PP%2dDonationsBF%3abtn_donateCC_LG%2egif%3aNonHostedGuest";
+    return "https://" + host + "/cgi-bin/webscr?cmd=_donations&business=" + Query_Value(account) +
+           "&lc=FR&no_note=0&currency_code=EUR&bn=PP%2dDonationsBF%3abtn_donateCC_LG%2egif%3aNonHostedGuest";
 }
 
 std::string Donation_Url()

@@ -16,10 +16,8 @@ std::string Link_Address(const std::string& target)
 }
 
 Link_Label::Link_Label(const QString& caption, QWidget* parent, Url_Opener opener)
-    : QLabel(caption, parent)
-    , opener_(opener ? std::move(opener) : Url_Opener(Open_In_Browser))
-{
-}
+    : QLabel(caption, parent), opener_(opener ? std::move(opener) : Url_Opener(Open_In_Browser))
+{}
 
 void Link_Label::Open()
 {

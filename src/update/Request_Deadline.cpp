@@ -5,10 +5,8 @@
 #include <chrono>
 
 Request_Deadline::Request_Deadline(T_Http_Client& client, int deadline_ms)
-    : client_(client)
-    , watcher_([this, deadline_ms] { Watch(deadline_ms); })
-{
-}
+    : client_(client), watcher_([this, deadline_ms] { Watch(deadline_ms); })
+{}
 
 Request_Deadline::~Request_Deadline()
 {
@@ -27,5 +25,5 @@ void Request_Deadline::Watch(int deadline_ms)
     if (wake_.wait_until(lock, deadline, [this] { return done_; }))
         return;
     expired_.store(true);
-    client_.Abort();   // Abort may be called from any thread
+    client_.Abort();  // Abort may be called from any thread
 }

@@ -30,5 +30,5 @@ private:
     std::condition_variable wake_;
     bool done_ = false;
     std::atomic<bool> expired_{false};
-    std::thread watcher_;   // last: starts once every other member exists
+    std::thread watcher_;  // last: starts once every other member exists
 };

@@ -1,8 +1,8 @@
 #include "update/UF_Update.h"
 
+#include "update/Update_Prompt_Text.h"
 #include "widgets/Icons.h"
 #include "widgets/Panel.h"
-#include "update/Update_Prompt_Text.h"
 
 #include <QFont>
 #include <QLabel>
@@ -21,7 +21,7 @@ QColor Color_From_Bgr(int bgr)
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
-constexpr int Global_Color = 2434341;   // a very dark grey: RGB 37, 37, 37
+constexpr int Global_Color = 2434341;  // a very dark grey: RGB 37, 37, 37
 
 void Paint_White(QWidget* widget)
 {
@@ -45,8 +45,7 @@ QPushButton* Make_Button(QWidget* parent, const char* name, const char* caption,
 
 }  // namespace
 
-TF_Update::TF_Update(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+TF_Update::TF_Update(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName("F_Update");
     setWindowTitle("Update ...");

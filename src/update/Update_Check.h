@@ -11,9 +11,9 @@ class TF_Update;
 
 // What the update check copies from the main window.
 struct Update_Check_Input {
-    std::string Appli_Name;      // "Tambrel"
-    std::string Appli_Version;   // "V3.1"
-    std::string Url_Ver;         // the version file on the maker's server
+    std::string Appli_Name;     // "Tambrel"
+    std::string Appli_Version;  // "V3.1"
+    std::string Url_Ver;        // the version file on the maker's server
 };
 
 // The check's contacts with the world. An empty member takes its default.
@@ -32,13 +32,13 @@ struct Update_Check_Seams {
 
 // What one check did, for the caller's records and for tests.
 struct Update_Check_Outcome {
-    bool Version_Received = false;   // Check_Version returned true
-    std::string Version_Available;   // first (up to) four bytes of the version file
+    bool Version_Received = false;  // Check_Version returned true
+    std::string Version_Available;  // first (up to) four bytes of the version file
     bool Newer = false;
     bool Aged = false;
     bool Prompted = false;
-    int Modal_Result = 0;            // the prompt's result when Prompted
-    bool Ended = false;              // the program was asked to end and the update link clicked
+    int Modal_Result = 0;  // the prompt's result when Prompted
+    bool Ended = false;    // the program was asked to end and the update link clicked
 };
 
 // The update check, run once per run by the main window's TMR_UpdateTimer after it disabled its

@@ -9,7 +9,10 @@
 
 namespace {
 
-bool Is_Digit(char c) { return c >= '0' && c <= '9'; }
+bool Is_Digit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Length of the run of digits at the start of text.
 std::size_t Digit_Run(std::string_view text)
@@ -34,7 +37,7 @@ int32_t Saturated_Exponent(std::string_view digits, bool negative)
     return negative ? -value : value;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<Decimal_Number> Match_Decimal_Number(std::string_view text, char separator)
 {

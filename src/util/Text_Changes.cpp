@@ -29,7 +29,7 @@ constexpr std::size_t Replace_Growth_Factor = 16;
 constexpr std::size_t Replace_Min_Limit = 1 << 16;
 constexpr std::size_t Replace_Max_Steps = 1 << 20;
 
-} // namespace
+}  // namespace
 
 std::string Remove_Spaces(const std::string& text)
 {

@@ -12,7 +12,7 @@ std::string_view Trim_If(std::string_view text, Drop drop)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 std::string_view Trim_Blanks(std::string_view text)
 {

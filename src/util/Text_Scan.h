@@ -4,7 +4,10 @@
 #include <string_view>
 
 // Space or tab: the blanks of a settings-file line.
-constexpr bool Is_Blank(char c) { return c == ' ' || c == '\t'; }
+constexpr bool Is_Blank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 // text without the blanks (space, tab) at both ends.
 std::string_view Trim_Blanks(std::string_view text);

@@ -51,7 +51,7 @@ void Increment_Digits(std::string& digits)
     digits.insert(digits.begin(), '1');
 }
 
-} // namespace
+}  // namespace
 
 void Set_Decimal_Separator(char separator)
 {
@@ -98,7 +98,7 @@ std::string Float_To_Text(int16_t width, int16_t decimals, double value)
         // Keep the digits down to the last decimal place; the first dropped digit decides the
         // rounding (5 or more: away from zero).
         const int keep = exponent + 1 + places;
-        std::string units;   // |value| * 10^places, rounded, as decimal digits
+        std::string units;  // |value| * 10^places, rounded, as decimal digits
         if (keep >= 0) {
             const auto keep_n = static_cast<std::size_t>(keep);
             if (keep_n >= digits.size()) {

@@ -12,10 +12,9 @@
 
 namespace {
 
-const QString Picture_Hint = QStringLiteral(
-    "- Make a single click on the stream panel to select the cam to set\r\n"
-    "- Make a double click to full screen view\r\n"
-    "- Make a right click to open PTZ functions");
+const QString Picture_Hint = QStringLiteral("- Make a single click on the stream panel to select the cam to set\r\n"
+                                            "- Make a double click to full screen view\r\n"
+                                            "- Make a right click to open PTZ functions");
 const QString Full_Screen_Hint = QStringLiteral("Make a double click to full screen view");
 
 constexpr int Gauge_Width = 20;
@@ -26,12 +25,9 @@ QString Name(const char* prefix, int slot)
     return QString::fromLatin1(prefix) + QString::number(slot);
 }
 
-} // namespace
+}  // namespace
 
-Camera_Grid::Camera_Grid(QWidget* PNL_Cams)
-    : QObject(PNL_Cams)
-    , PNL_Cams_(PNL_Cams)
-    , panel_(Panel_Size(2))
+Camera_Grid::Camera_Grid(QWidget* PNL_Cams) : QObject(PNL_Cams), PNL_Cams_(PNL_Cams), panel_(Panel_Size(2))
 {
     for (int slot = 1; slot <= 9; ++slot)
         Create_Slot(slot);

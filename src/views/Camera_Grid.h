@@ -15,11 +15,11 @@ class QWidget;
 
 // The controls of one camera slot N, named by a prefix followed by N (PNL_Cam1, IMG_Cam1, ...).
 struct T_Cam_Slot_Controls {
-    Panel* PNL_Cam = nullptr;            // outer panel with a white lowered frame
-    Panel* PNL_Status_Cam = nullptr;     // black background filling PNL_Cam inside its frame; caption "disabled"
-    Picture_Box* IMG_Cam = nullptr;      // the latest snapshot, filling PNL_Status_Cam
-    Busy_Animation* GIF_Cam = nullptr;   // waiting animation, middle third of the panel
-    QLabel* LBL_Cam = nullptr;           // "N-alias" at 3, 2
+    Panel* PNL_Cam = nullptr;                // outer panel with a white lowered frame
+    Panel* PNL_Status_Cam = nullptr;         // black background filling PNL_Cam inside its frame; caption "disabled"
+    Picture_Box* IMG_Cam = nullptr;          // the latest snapshot, filling PNL_Status_Cam
+    Busy_Animation* GIF_Cam = nullptr;       // waiting animation, middle third of the panel
+    QLabel* LBL_Cam = nullptr;               // "N-alias" at 3, 2
     QProgressBar* PGB_Detect_Cam = nullptr;  // motion level 0..100, 20 pixels wide at the right edge
     Picture_Box* IMG_Status_Rec = nullptr;   // 24 x 24 recording icon at the bottom-right corner
 };

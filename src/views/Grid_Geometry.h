@@ -18,9 +18,11 @@ struct Grid_Point {
 
 // Items of CBX_Size_Pnl and CBX_Frame_Rate, in list order.
 inline constexpr std::array<const char*, 4> Size_Pnl_Items = {"80*60", "160*120", "320*240", "640*480"};
-inline constexpr std::array<const char*, 12> Frame_Rate_Items = {
-    "20 fps", "15 fps", "10 fps", "5 fps", "4 fps", "3 fps", "2 fps", "1 fps", "1 fp/2s", "1 fp/3s", "1 fp/4s", "1 fp/5s"};
-inline constexpr std::array<int, 12> Frame_Rate_Intervals_Ms = {50, 67, 100, 200, 250, 333, 500, 1000, 2000, 3000, 4000, 5000};
+inline constexpr std::array<const char*, 12> Frame_Rate_Items = {"20 fps",  "15 fps",  "10 fps",  "5 fps",
+                                                                 "4 fps",   "3 fps",   "2 fps",   "1 fps",
+                                                                 "1 fp/2s", "1 fp/3s", "1 fp/4s", "1 fp/5s"};
+inline constexpr std::array<int, 12> Frame_Rate_Intervals_Ms = {50,  67,   100,  200,  250,  333,
+                                                                500, 1000, 2000, 3000, 4000, 5000};
 
 // Size of one camera panel for the item index s of CBX_Size_Pnl: Trunc(2^s * 80) by Trunc(2^s * 60), the
 // power taken as a real (index -1, a list without a chosen item, gives 40 x 30).

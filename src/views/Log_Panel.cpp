@@ -20,10 +20,9 @@ QPushButton* Bar_Button(QWidget* bar, const char* name, const char* caption, int
     return button;
 }
 
-} // namespace
+}  // namespace
 
-Log_Panel::Log_Panel(QWidget* parent)
-    : Caption_Panel(parent)
+Log_Panel::Log_Panel(QWidget* parent) : Caption_Panel(parent)
 {
     setObjectName("PNL_Visue_Expert");
     Set_Caption("Log display");
@@ -64,7 +63,8 @@ Log_Panel::Log_Panel(QWidget* parent)
     // The selection stays visible when the log loses the focus.
     QPalette palette = MMO_Log_Display->palette();
     palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Highlight));
-    palette.setColor(QPalette::Inactive, QPalette::HighlightedText, palette.color(QPalette::Active, QPalette::HighlightedText));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     palette.color(QPalette::Active, QPalette::HighlightedText));
     MMO_Log_Display->setPalette(palette);
 
     layout->addWidget(PNL_BTN_Log_Display);

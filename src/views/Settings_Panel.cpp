@@ -1,12 +1,12 @@
 #include "views/Settings_Panel.h"
 
+#include "util/U_Lib_Util_Vesk.h"
+#include "views/Grid_Geometry.h"
 #include "widgets/Drop_Down_List.h"
 #include "widgets/Folder_Edit.h"
-#include "views/Grid_Geometry.h"
 #include "widgets/Integer_Edit.h"
 #include "widgets/Text_Edit.h"
 #include "widgets/Time_Edit.h"
-#include "util/U_Lib_Util_Vesk.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -32,12 +32,12 @@ constexpr int Group_Left = 8;
 constexpr int Group_Width = 230;
 constexpr int Row_Height = 17;
 constexpr int Row_Step = 18;
-constexpr int First_Row = 18;                  // first row of a group, under its caption
-constexpr int Inner_Left = 4;                  // labels start here inside a group
-constexpr int Inner_Right = Group_Width - 4;   // controls end here inside a group
-constexpr int Separator_Step = 8;              // room a separator line takes between two rows
-constexpr int Group_Bottom = 8;                // below the last row of a group
-constexpr int Group_Gap = 8;                   // between two groups
+constexpr int First_Row = 18;                 // first row of a group, under its caption
+constexpr int Inner_Left = 4;                 // labels start here inside a group
+constexpr int Inner_Right = Group_Width - 4;  // controls end here inside a group
+constexpr int Separator_Step = 8;             // room a separator line takes between two rows
+constexpr int Group_Bottom = 8;               // below the last row of a group
+constexpr int Group_Gap = 8;                  // between two groups
 
 // Columns of the rows: text rows, short numbers behind long captions, radio buttons.
 constexpr int Text_Control_Left = 104;
@@ -52,7 +52,7 @@ constexpr QRect Paypal_Rect(167, 585, 67, 44);
 
 constexpr int Buttons_Top = 536;
 constexpr int Buttons_Height = 40;
-constexpr int Button_Padding = 6;   // room a push button keeps round its caption
+constexpr int Button_Padding = 6;  // room a push button keeps round its caption
 
 const char* const Url_Hint =
     "Make sure this URL gives JPEG result like SNAPSHOT function !\r\n"
@@ -249,10 +249,9 @@ QString To_Text(const std::string& text)
     return QString::fromStdString(text);
 }
 
-} // namespace
+}  // namespace
 
-Settings_Panel::Settings_Panel(QWidget* parent)
-    : QWidget(parent)
+Settings_Panel::Settings_Panel(QWidget* parent) : QWidget(parent)
 {
     setObjectName("PNL_Config");
     // 8 points, slightly narrowed so that the long captions fit the 230-pixel groups.
@@ -285,8 +284,8 @@ void Settings_Panel::Create_Grid_Lists()
     constexpr int first = 2;
     PNL_Config_1 = Place(new QWidget(this), "PNL_Config_1", Group_Left, 4, Group_Width, Row_Top(3, first) + 2);
 
-    const auto row = [&](const char* label_name, const char* caption, const char* list_name, int index,
-                         QLabel*& label, QComboBox*& list) {
+    const auto row = [&](const char* label_name, const char* caption, const char* list_name, int index, QLabel*& label,
+                         QComboBox*& list) {
         label = Make_Label(PNL_Config_1, label_name, caption, 0, Row_Top(index, first), list_left);
         list = Place(new QComboBox(PNL_Config_1), list_name, list_left, Row_Top(index, first), Group_Width - list_left);
     };
@@ -346,7 +345,8 @@ void Settings_Panel::Create_Config_Cam()
     const auto radio_row = [&](const char* radio_name, const char* label_name, const char* caption, int id,
                                QRadioButton*& radio, QLabel*& label) {
         radio = Place(new QRadioButton(g), radio_name, Inner_Left, top, Radio_Width);
-        label = Make_Label(g, label_name, caption, Inner_Left + Radio_Width, top, Inner_Right - Inner_Left - Radio_Width);
+        label =
+            Make_Label(g, label_name, caption, Inner_Left + Radio_Width, top, Inner_Right - Inner_Left - Radio_Width);
         Rec_Group->addButton(radio, id);
     };
     radio_row("RBT_Rec_0", "LBL_Rec_0", "  no record", 0, RBT_Rec_0, LBL_Rec_0);
@@ -394,7 +394,8 @@ void Settings_Panel::Create_Record()
     constexpr int label_width = Number_Left - Inner_Left;
 
     int top = Row_Top(0);
-    LBL_Frequence_Rec = Make_Label(g, "LBL_Frequence_Rec", " Snapshot time interval (sec) :", Inner_Left, top, label_width);
+    LBL_Frequence_Rec =
+        Make_Label(g, "LBL_Frequence_Rec", " Snapshot time interval (sec) :", Inner_Left, top, label_width);
     EDT_Frequence_Rec = Make_Number_Edit(g, "EDT_Frequence_Rec", Number_Left, top, Number_Width);
 
     top += Row_Step;
@@ -418,8 +419,8 @@ void Settings_Panel::Create_Expert_Mode()
     QGroupBox* g = GBX_Expert_Mode;
 
     int top = Row_Top(0);
-    LBL_Use_URL = Make_Label(g, "LBL_Use_URL", " Use URL instead of above datas :", Inner_Left, top,
-                             Number_Left - Inner_Left);
+    LBL_Use_URL =
+        Make_Label(g, "LBL_Use_URL", " Use URL instead of above datas :", Inner_Left, top, Number_Left - Inner_Left);
     CKB_Use_URL = Place(new QCheckBox(g), "CKB_Use_URL", Number_Left, top, Radio_Width + 2);
 
     top += Row_Step;
@@ -435,12 +436,13 @@ void Settings_Panel::Create_Expert_Mode()
     constexpr int button_height = 21;
     BTN_Start_Log = Make_Button(g, "BTN_Start_Log", "Log", QRect(Inner_Left, top, button_width, button_height));
     BTN_Start_Log->setCheckable(true);
-    BTN_Show_Ptz = Make_Button(g, "BTN_Show_Ptz", "PTZ",
-                               QRect(Inner_Left + button_width + 6, top, button_width, button_height));
+    BTN_Show_Ptz =
+        Make_Button(g, "BTN_Show_Ptz", "PTZ", QRect(Inner_Left + button_width + 6, top, button_width, button_height));
     // Right under the URL row, beside the two buttons: shown while the camera being set presents a
     // certificate nobody trusts yet.
     const int trust_left = Inner_Left + 2 * (button_width + 6);
-    BTN_Trust_Cert = Make_Button(g, "BTN_Trust_Cert", "", QRect(trust_left, top, Inner_Right - trust_left, button_height));
+    BTN_Trust_Cert =
+        Make_Button(g, "BTN_Trust_Cert", "", QRect(trust_left, top, Inner_Right - trust_left, button_height));
     BTN_Trust_Cert->hide();
 
     g->resize(Group_Width, top + button_height + Group_Bottom);
@@ -457,7 +459,8 @@ void Settings_Panel::Create_Buttons()
     int left = Group_Left;
     BTN_Refresh = Make_Button(this, "BTN_Refresh", "Refresh\nAll", QRect(left, Buttons_Top, width, Buttons_Height));
     left += width + gap;
-    BTN_Save_Config = Make_Button(this, "BTN_Save_Config", "save\nconfig", QRect(left, Buttons_Top, width, Buttons_Height));
+    BTN_Save_Config =
+        Make_Button(this, "BTN_Save_Config", "save\nconfig", QRect(left, Buttons_Top, width, Buttons_Height));
     left += width + gap;
     BTN_Load_Config = Make_Button(this, "BTN_Load_Config", "load\nconfig",
                                   QRect(left, Buttons_Top, Group_Left + Group_Width - left, Buttons_Height));
@@ -547,9 +550,9 @@ void Settings_Panel::Offer_Certificate(const std::string& sha256)
         return;
     }
     BTN_Trust_Cert->setText(QString::fromStdString("Trust " + sha256.substr(0, 8) + "\u2026"));
-    BTN_Trust_Cert->setToolTip(QString::fromStdString(
-        "The camera's certificate is not trusted.\nSHA-256 " + sha256 +
-        "\nClick to trust this certificate for this camera from now on."));
+    BTN_Trust_Cert->setToolTip(
+        QString::fromStdString("The camera's certificate is not trusted.\nSHA-256 " + sha256 +
+                               "\nClick to trust this certificate for this camera from now on."));
     BTN_Trust_Cert->show();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "widgets/Drop_Down_List.h"  // complete, so CBX_N_Cam converts to QComboBox* where it is used
 #include "model/T_Cam.h"
+#include "widgets/Drop_Down_List.h"  // complete, so CBX_N_Cam converts to QComboBox* where it is used
 
 #include <QWidget>
 
@@ -130,7 +130,7 @@ public:
     Text_Edit* EDT_Url = nullptr;
     QPushButton* BTN_Start_Log = nullptr;
     QPushButton* BTN_Show_Ptz = nullptr;
-    QPushButton* BTN_Trust_Cert = nullptr;   // hidden unless a certificate is on offer
+    QPushButton* BTN_Trust_Cert = nullptr;  // hidden unless a certificate is on offer
 
     // Buttons at the foot of the column.
     QPushButton* BTN_Refresh = nullptr;

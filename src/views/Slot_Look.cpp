@@ -1,7 +1,7 @@
 #include "views/Slot_Look.h"
 
-#include "widgets/Busy_Animation.h"
 #include "views/Camera_Grid.h"
+#include "widgets/Busy_Animation.h"
 #include "widgets/Panel.h"
 #include "widgets/Picture_Box.h"
 

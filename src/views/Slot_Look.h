@@ -10,10 +10,10 @@ struct T_Cam_Slot_Controls;
 
 // The looks a refresh pass gives a handled camera slot.
 enum class Slot_Look {
-    Frozen,     // full-screen filter: picture control shown with what it holds, animation hidden, label red
-    Disabled,   // camera disabled: black panel captioned "disabled", no picture, label red
-    Waiting,    // no picture: the waiting animation runs, label red
-    Live,       // picture shown, label green
+    Frozen,    // full-screen filter: picture control shown with what it holds, animation hidden, label red
+    Disabled,  // camera disabled: black panel captioned "disabled", no picture, label red
+    Waiting,   // no picture: the waiting animation runs, label red
+    Live,      // picture shown, label green
 };
 
 // Label colours of the grid and the full-screen window.
@@ -24,10 +24,10 @@ inline const QColor Label_Green{0, 137, 0};
 // full screen, the full-screen window draw it; neither reads the other's controls.
 struct T_Slot_View {
     Slot_Look Look = Slot_Look::Waiting;
-    QString Caption;                     // "N-alias", green when Live, red otherwise
-    QImage Picture;                      // the picture a Live slot shows (implicitly shared)
-    std::optional<int> Motion_Gauge;     // the motion gauge's position 0..100, when it shows
-    QImage Record_Icon;                  // the recording status icon, when it shows
+    QString Caption;                  // "N-alias", green when Live, red otherwise
+    QImage Picture;                   // the picture a Live slot shows (implicitly shared)
+    std::optional<int> Motion_Gauge;  // the motion gauge's position 0..100, when it shows
+    QImage Record_Icon;               // the recording status icon, when it shows
 };
 
 // Draws view on a slot's controls (those of the grid or of the full-screen window; a control that is

@@ -3,17 +3,17 @@
 #include "views/Camera_Grid.h"
 #include "views/Slot_Look.h"
 
+#include "control/Ptz_Panel.h"
+#include "model/T_Cam.h"
+#include "util/U_Lib_Util_Vesk.h"
+#include "views/Zoom_Math.h"
 #include "widgets/Busy_Animation.h"
 #include "widgets/Caption_Panel.h"
 #include "widgets/Gesture_Filter.h"
 #include "widgets/Icons.h"
 #include "widgets/Panel.h"
 #include "widgets/Picture_Box.h"
-#include "control/Ptz_Panel.h"
-#include "model/T_Cam.h"
 #include "widgets/Two_State_Switch.h"
-#include "util/U_Lib_Util_Vesk.h"
-#include "views/Zoom_Math.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -68,8 +68,7 @@ QLabel* New_Pad_Picture(QWidget* parent, const char* name, const QPixmap& pictur
 
 }  // namespace
 
-TF_Full_Screen::TF_Full_Screen(QWidget* owner)
-    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint)
+TF_Full_Screen::TF_Full_Screen(QWidget* owner) : QWidget(owner, Qt::Window | Qt::FramelessWindowHint)
 {
     setObjectName("F_Full_Screen");
     setWindowTitle("Full Screen");
@@ -104,7 +103,8 @@ void TF_Full_Screen::Create_Picture()
 
     IMG_Cam = new Picture_Box(PNL_Status_Cam);
     IMG_Cam->setObjectName("IMG_Cam");
-    IMG_Cam->setToolTip(QStringLiteral("- Make a double click to go exit\r\n- Make a right click to open PTZ functions"));
+    IMG_Cam->setToolTip(
+        QStringLiteral("- Make a double click to go exit\r\n- Make a right click to open PTZ functions"));
 
     GIF_Cam = new Busy_Animation(PNL_Status_Cam);
     GIF_Cam->setObjectName("GIF_Cam");
@@ -210,8 +210,9 @@ bool TF_Full_Screen::eventFilter(QObject* watched, QEvent* event)
 void TF_Full_Screen::Connect_Gestures()
 {
     gestures_ = new Gesture_Filter(this);
-    for (QWidget* control : std::initializer_list<QWidget*>{PNL_Status_Cam, IMG_Cam, GIF_Cam, TKB_Zoom, Img_Zoom_Up,
-                                                            Img_Zoom_Left, Img_Zoom_Right, Img_Zoom_Down, Img_Zoom_Full})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{PNL_Status_Cam, IMG_Cam, GIF_Cam, TKB_Zoom, Img_Zoom_Up, Img_Zoom_Left,
+                                         Img_Zoom_Right, Img_Zoom_Down, Img_Zoom_Full})
         gestures_->Watch(control);
 
     connect(gestures_, &Gesture_Filter::Double_Clicked, this, [this](QObject* sender) {
@@ -335,9 +336,7 @@ void TF_Full_Screen::Img_Zoom_FullClick()
 
 // ---- window events ----
 
-void TF_Full_Screen::FormCreate()
-{
-}
+void TF_Full_Screen::FormCreate() {}
 
 void TF_Full_Screen::showEvent(QShowEvent* event)
 {
@@ -393,7 +392,8 @@ void TF_Full_Screen::keyPressEvent(QKeyEvent* event)
 
 bool TF_Full_Screen::FormKeyDown(int key, Qt::KeyboardModifiers shift, Qt::MouseButtons buttons)
 {
-    const bool plain = !(shift & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) && buttons == Qt::NoButton;
+    const bool plain =
+        !(shift & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) && buttons == Qt::NoButton;
     if (key != Qt::Key_Escape || !plain)
         return false;
     close();

@@ -55,12 +55,12 @@ public:
     T_Full_Screen_Host F_Main;
 
     // ---- fields ----
-    int N_Cam = 0;           // slot shown; written by the refresh pass
-    int Base_Width = 0;      // IMG_Cam's size at zoom 1.0, taken while it fills PNL_Status_Cam
+    int N_Cam = 0;       // slot shown; written by the refresh pass
+    int Base_Width = 0;  // IMG_Cam's size at zoom 1.0, taken while it fills PNL_Status_Cam
     int Base_Height = 0;
-    double Zoom = 1.0;       // never below 0.2, no upper limit
-    double Offset_X = 0;     // pixels; positive shows more of the right part
-    double Offset_Y = 0;     // pixels; positive shows more of the lower part
+    double Zoom = 1.0;    // never below 0.2, no upper limit
+    double Offset_X = 0;  // pixels; positive shows more of the right part
+    double Offset_Y = 0;  // pixels; positive shows more of the lower part
 
     // ---- controls ----
     Panel* PNL_Cam = nullptr;

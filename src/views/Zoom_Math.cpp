@@ -51,7 +51,7 @@ Bounds Picture_Bounds(int base_width, int base_height, const Zoom_State& state)
 int Bar_Position(double zoom)
 {
     const double raw = Bar_Scale * zoom - Bar_Offset;
-    if (!(raw > Bar_Min))   // NaN too
+    if (!(raw > Bar_Min))  // NaN too
         return Bar_Min;
     if (raw >= Bar_Max)
         return Bar_Max;

@@ -9,8 +9,18 @@ namespace {
 
 // The twelve cells on the border of a 4 x 4 grid of 32-pixel cells, clockwise from the top-left.
 constexpr std::array<QPoint, Busy_Animation::Frame_Count> Border_Cells{{
-    {0, 0}, {1, 0}, {2, 0}, {3, 0}, {3, 1}, {3, 2},
-    {3, 3}, {2, 3}, {1, 3}, {0, 3}, {0, 2}, {0, 1},
+    {0, 0},
+    {1, 0},
+    {2, 0},
+    {3, 0},
+    {3, 1},
+    {3, 2},
+    {3, 3},
+    {2, 3},
+    {1, 3},
+    {0, 3},
+    {0, 2},
+    {0, 1},
 }};
 
 constexpr int Cell = Busy_Animation::Design_Size / 4;
@@ -18,9 +28,7 @@ constexpr int Gap = 4;
 
 }  // namespace
 
-Busy_Animation::Busy_Animation(QWidget* parent) : QWidget(parent)
-{
-}
+Busy_Animation::Busy_Animation(QWidget* parent) : QWidget(parent) {}
 
 void Busy_Animation::Set_Animate(bool animate)
 {

@@ -244,7 +244,7 @@ void Caption_Panel::mouseMoveEvent(QMouseEvent* event)
     const QSize min = Minimum_Panel_Size();
     int left = s.left();
     int top = s.top();
-    int right = s.left() + s.width();   // exclusive edges: width = right - left
+    int right = s.left() + s.width();  // exclusive edges: width = right - left
     int bottom = s.top() + s.height();
     if (edges_ & Left)
         left = std::min(std::max(left + delta.x(), 0), right - min.width());

@@ -3,9 +3,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 
-Gesture_Filter::Gesture_Filter(QObject* parent) : QObject(parent)
-{
-}
+Gesture_Filter::Gesture_Filter(QObject* parent) : QObject(parent) {}
 
 void Gesture_Filter::Watch(QWidget* control)
 {
@@ -26,8 +24,8 @@ bool Gesture_Filter::Already_Reported(QWidget* control, const QMouseEvent& event
     // Qt offers an ignored mouse event to the parent as a copy with the same type, time stamp and
     // screen position; the control that saw it first has reported it already.
     const Event_Key key{static_cast<int>(event.type()), event.timestamp(), event.globalPosition()};
-    const bool same_event = key.type == last_key_.type && key.timestamp == last_key_.timestamp
-                            && key.global == last_key_.global;
+    const bool same_event =
+        key.type == last_key_.type && key.timestamp == last_key_.timestamp && key.global == last_key_.global;
     if (same_event && last_target_ && last_target_ != control && control->isAncestorOf(last_target_))
         return true;
     last_key_ = key;
@@ -74,8 +72,7 @@ bool Gesture_Filter::eventFilter(QObject* watched, QEvent* event)
             emit Mouse_Up(control, button, modifiers, pos);
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return false;
 }

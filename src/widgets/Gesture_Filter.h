@@ -41,7 +41,7 @@ protected:
 private:
     bool Already_Reported(QWidget* control, const QMouseEvent& event);
 
-    QPointer<QWidget> left_pressed_;   // control the left button went down on, until its release
+    QPointer<QWidget> left_pressed_;  // control the left button went down on, until its release
     // The last mouse event reported, to recognise the same event passed on to a watched parent.
     struct Event_Key {
         int type = 0;

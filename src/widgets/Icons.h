@@ -45,6 +45,7 @@ QIcon App_Icon();
 bool Write_App_Icon_Png(const QString& file, int size);
 // Writes one PNG per size in the icon theme layout: `folder`/NxN/apps/`name`.png, creating the
 // folders. Returns false as soon as one cannot be written.
-bool Write_App_Icon_Pngs(const QString& folder, std::span<const int> sizes, const QString& name = QStringLiteral("tambrel"));
+bool Write_App_Icon_Pngs(const QString& folder, std::span<const int> sizes,
+                         const QString& name = QStringLiteral("tambrel"));
 
 }  // namespace Icons

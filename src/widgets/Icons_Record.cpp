@@ -49,7 +49,7 @@ QImage Rec_Det_Image()
     painter.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(Qt::white);
     painter.drawEllipse(QPointF(14.5, 4.5), 2.3, 2.3);
-    painter.drawLine(QPointF(13.5, 8), QPointF(11, 14));                     // body
+    painter.drawLine(QPointF(13.5, 8), QPointF(11, 14));  // body
     QPainterPath arms;
     arms.moveTo(7, 10);
     arms.lineTo(10, 8.5);
@@ -117,9 +117,21 @@ QImage Image_Mod_NoRec_Timer()
     return image;
 }
 
-QPixmap Icon_Mod_NoRec() { return QPixmap::fromImage(Image_Mod_NoRec()); }
-QPixmap Icon_Mod_Rec() { return QPixmap::fromImage(Image_Mod_Rec()); }
-QPixmap Icon_Mod_RecDet() { return QPixmap::fromImage(Image_Mod_RecDet()); }
-QPixmap Icon_Mod_NoRec_Timer() { return QPixmap::fromImage(Image_Mod_NoRec_Timer()); }
+QPixmap Icon_Mod_NoRec()
+{
+    return QPixmap::fromImage(Image_Mod_NoRec());
+}
+QPixmap Icon_Mod_Rec()
+{
+    return QPixmap::fromImage(Image_Mod_Rec());
+}
+QPixmap Icon_Mod_RecDet()
+{
+    return QPixmap::fromImage(Image_Mod_RecDet());
+}
+QPixmap Icon_Mod_NoRec_Timer()
+{
+    return QPixmap::fromImage(Image_Mod_NoRec_Timer());
+}
 
 }  // namespace Icons

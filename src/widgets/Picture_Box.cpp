@@ -1,7 +1,7 @@
 #include "widgets/Picture_Box.h"
 
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 Picture_Box::Picture_Box(QWidget* parent) : QWidget(parent)
 {

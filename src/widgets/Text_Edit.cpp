@@ -23,9 +23,7 @@ QString Text_From_Bytes(const std::string& bytes)
     return QString::fromLatin1(view);
 }
 
-Text_Edit::Text_Edit(QWidget* parent) : QLineEdit(parent)
-{
-}
+Text_Edit::Text_Edit(QWidget* parent) : QLineEdit(parent) {}
 
 void Text_Edit::Set_Bytes(const std::string& bytes)
 {

@@ -1,8 +1,8 @@
 // The fetch worker against cameras that answer with an MJPEG stream.
+#include "acquisition/UF_Lib_Cam.h"
 #include "camsim/Camsim_Server.h"
 #include "imaging/Jpeg_Codec.h"
 #include "support/Scripted_Server.h"
-#include "acquisition/UF_Lib_Cam.h"
 
 #include <gtest/gtest.h>
 
@@ -65,7 +65,7 @@ TEST(Camera_Stream, PartsFasterThanThePassesAreDroppedUndecodedOnOneConnection)
         auto camera = Stream_Camera(spec);
         TF_Lib_Cam worker;
         worker.Set_Request({camera->Stream_Url(1), {}, {}});
-        const Watch watch = Poll_For(worker, 1000ms, 200ms);   // five passes a second
+        const Watch watch = Poll_For(worker, 1000ms, 200ms);  // five passes a second
         const Camsim_Counters counters = camera->Camera(1).Counters();
         EXPECT_GE(watch.Pictures, 4);
         EXPECT_FALSE(watch.Failed_After_First);
@@ -131,7 +131,10 @@ TEST(Camera_Stream, AOnePartReplyIsASnapshot)
     }
 }
 
-std::string Stream_Head() { return "HTTP/1.1 200 OK\r\nContent-Type: multipart/x-mixed-replace; boundary=b\r\n\r\n"; }
+std::string Stream_Head()
+{
+    return "HTTP/1.1 200 OK\r\nContent-Type: multipart/x-mixed-replace; boundary=b\r\n\r\n";
+}
 
 TEST(Camera_Stream, BadStreamsFailClearly)
 {
@@ -146,7 +149,8 @@ TEST(Camera_Stream, BadStreamsFailClearly)
          "The stream sent a picture that is not a JPEG picture ("},
         {"a_part_that_never_ends", Stream_Head() + "--b\r\nContent-Length: 100000\r\n\r\n" + jpeg.toStdString(),
          "The stream sent no complete picture within the read time-out."},
-        {"no_boundary_at_all", Stream_Head() + std::string(70000, 'x'), "The stream sent no boundary line where a picture should start."},
+        {"no_boundary_at_all", Stream_Head() + std::string(70000, 'x'),
+         "The stream sent no boundary line where a picture should start."},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

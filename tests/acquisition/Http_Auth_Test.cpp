@@ -80,18 +80,22 @@ INSTANTIATE_TEST_SUITE_P(
                    R"(Digest realm="a \"b\", c\\d", qop="auth,auth-int")",
                    {"Digest"},
                    {{"realm", "a \"b\", c\\d"}, {"qop", "auth,auth-int"}}},
-        Parse_Case{"blanks_around_equals", "Digest realm = \"r\" ,  nonce= n", {"Digest"}, {{"realm", "r"}, {"nonce", "n"}}},
-        Parse_Case{"several_schemes_in_one_line",
-                   "Digest realm=\"r\", nonce=\"n\", algorithm=SHA-256, Digest realm=\"r\", nonce=\"m\", Basic realm=\"r\"",
-                   {"Digest", "Digest", "Basic"},
-                   {{"realm", "r"}, {"nonce", "n"}, {"algorithm", "SHA-256"}}},
+        Parse_Case{
+            "blanks_around_equals", "Digest realm = \"r\" ,  nonce= n", {"Digest"}, {{"realm", "r"}, {"nonce", "n"}}},
+        Parse_Case{
+            "several_schemes_in_one_line",
+            "Digest realm=\"r\", nonce=\"n\", algorithm=SHA-256, Digest realm=\"r\", nonce=\"m\", Basic realm=\"r\"",
+            {"Digest", "Digest", "Basic"},
+            {{"realm", "r"}, {"nonce", "n"}, {"algorithm", "SHA-256"}}},
         Parse_Case{"token68_then_scheme", "Negotiate abc==, Basic realm=x", {"Negotiate", "Basic"}, {}},
         Parse_Case{"scheme_without_params", "Basic, Digest nonce=1", {"Basic", "Digest"}, {}},
         Parse_Case{"empty_items_skipped", " , Basic realm=x ,, ", {"Basic"}, {{"realm", "x"}}},
-        Parse_Case{"unterminated_quote_drops_the_challenge", "Basic realm=x, Digest realm=\"open", {"Basic"}, {{"realm", "x"}}},
+        Parse_Case{"unterminated_quote_drops_the_challenge",
+                   "Basic realm=x, Digest realm=\"open",
+                   {"Basic"},
+                   {{"realm", "x"}}},
         Parse_Case{"garbage_after_a_value_ends_the_parse", "Digest realm=\"r\" junk, Basic", {}, {}},
-        Parse_Case{"no_scheme", "=x", {}, {}},
-        Parse_Case{"empty", "", {}, {}}),
+        Parse_Case{"no_scheme", "=x", {}, {}}, Parse_Case{"empty", "", {}, {}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Http_Challenge, Bounded_On_Hostile_Values)
@@ -119,7 +123,10 @@ Http_Reply_Head Unauthorized(std::vector<std::string> challenges)
     return head;
 }
 
-Http_Url Camera_Url(const std::string& text) { return Parse_Http_Url(text, {}); }
+Http_Url Camera_Url(const std::string& text)
+{
+    return Parse_Http_Url(text, {});
+}
 
 const Http_Login login{"admin", "secret"};
 
@@ -129,7 +136,7 @@ TEST(Http_Authenticator, Prefers_The_Strongest_Challenge_And_Never_Basic_After_D
     struct Row {
         const char* name;
         std::vector<std::string> challenges;
-        std::string expected_prefix;   // of the next Authorization; "" when none is answered
+        std::string expected_prefix;  // of the next Authorization; "" when none is answered
         std::string refusal;
     };
     const Row rows[] = {
@@ -137,14 +144,23 @@ TEST(Http_Authenticator, Prefers_The_Strongest_Challenge_And_Never_Basic_After_D
          {"Basic realm=r", "Digest realm=r, nonce=m, algorithm=MD5", "Digest realm=r, nonce=s, algorithm=SHA-256"},
          "Digest username=\"admin\", realm=\"r\", nonce=\"s\", uri=\"/snapshot.cgi?a=1\", algorithm=SHA-256,",
          ""},
-        {"rfc2069_form_without_qop", {"Digest realm=r, nonce=n"}, "Digest username=\"admin\", realm=\"r\", nonce=\"n\"", ""},
+        {"rfc2069_form_without_qop",
+         {"Digest realm=r, nonce=n"},
+         "Digest username=\"admin\", realm=\"r\", nonce=\"n\"",
+         ""},
         {"basic_alone", {"Basic realm=r"}, "Basic YWRtaW46c2VjcmV0", ""},
         {"unsupported_digest_is_not_replaced_by_basic",
          {"Digest realm=r, nonce=n, algorithm=SHA-512-256", "Basic realm=r"},
          "",
          "Digest with the algorithm SHA-512-256 is not supported"},
-        {"userhash_refused", {"Digest realm=r, nonce=n, userhash=true"}, "", "Digest with a hashed user name is not supported"},
-        {"auth_int_only_refused", {"Digest realm=r, nonce=n, qop=\"auth-int\""}, "", "Digest with qop=auth-int is not supported"},
+        {"userhash_refused",
+         {"Digest realm=r, nonce=n, userhash=true"},
+         "",
+         "Digest with a hashed user name is not supported"},
+        {"auth_int_only_refused",
+         {"Digest realm=r, nonce=n, qop=\"auth-int\""},
+         "",
+         "Digest with qop=auth-int is not supported"},
         {"unknown_scheme_only", {"Negotiate abc"}, "", ""},
     };
     for (const Row& row : rows) {
@@ -161,7 +177,7 @@ TEST(Http_Authenticator, Counts_Nonce_Uses_Resends_On_Stale_Or_New_Nonce_Refuses
 {
     const Http_Url url = Camera_Url("http://cam/x");
     Http_Authenticator auth;
-    EXPECT_EQ(auth.Authorization(url, login), "");   // nothing to answer before a challenge
+    EXPECT_EQ(auth.Authorization(url, login), "");  // nothing to answer before a challenge
     ASSERT_TRUE(auth.Unauthorized(url, Unauthorized({"Digest realm=r, nonce=a, qop=auth"}), login, "").Resend);
     const std::string first = auth.Authorization(url, login);
     EXPECT_NE(first.find("nc=00000001"), std::string::npos);
@@ -173,7 +189,8 @@ TEST(Http_Authenticator, Counts_Nonce_Uses_Resends_On_Stale_Or_New_Nonce_Refuses
     // The same nonce refused again: a wrong password.
     EXPECT_FALSE(auth.Unauthorized(url, Unauthorized({"Digest realm=r, nonce=a, qop=auth"}), login, first).Resend);
     // A stale nonce, or a new one, is worth one more request; the count starts again.
-    EXPECT_TRUE(auth.Unauthorized(url, Unauthorized({"Digest realm=r, nonce=a, qop=auth, stale=true"}), login, first).Resend);
+    EXPECT_TRUE(
+        auth.Unauthorized(url, Unauthorized({"Digest realm=r, nonce=a, qop=auth, stale=true"}), login, first).Resend);
     EXPECT_TRUE(auth.Unauthorized(url, Unauthorized({"Digest realm=r, nonce=b, qop=auth"}), login, first).Resend);
     EXPECT_NE(auth.Authorization(url, login).find("nonce=\"b\", uri=\"/x\", response="), std::string::npos);
     EXPECT_EQ(auth.Nonce_Count(), 1u);

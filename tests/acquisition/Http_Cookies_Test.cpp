@@ -5,7 +5,7 @@
 namespace {
 
 using namespace std::chrono;
-const Http_Cookies::Time now = system_clock::from_time_t(1700000000);   // 2023-11-14 22:13:20 UTC
+const Http_Cookies::Time now = system_clock::from_time_t(1700000000);  // 2023-11-14 22:13:20 UTC
 
 struct Cookie_Case {
     const char* name;
@@ -13,7 +13,7 @@ struct Cookie_Case {
     const char* request_host;
     const char* request_path;
     const char* expected;
-    const char* from_host = "cam.local";   // where the Set-Cookie values came from
+    const char* from_host = "cam.local";  // where the Set-Cookie values came from
 };
 
 class Http_Cookies_Table : public ::testing::TestWithParam<Cookie_Case> {};
@@ -38,7 +38,11 @@ INSTANTIATE_TEST_SUITE_P(
         Cookie_Case{"host_compared_without_case", {"sid=42"}, "CAM.Local", "/", "sid=42"},
         Cookie_Case{"host_only_not_sent_to_a_longer_name", {"sid=42"}, "evilcam.local", "/", ""},
         Cookie_Case{"host_only_not_sent_to_a_subdomain", {"sid=42"}, "www.cam.local", "/", ""},
-        Cookie_Case{"domain_cookie_sent_to_subdomains", {"sid=1; Domain=.Example.com"}, "cam.example.com", "/", "sid=1",
+        Cookie_Case{"domain_cookie_sent_to_subdomains",
+                    {"sid=1; Domain=.Example.com"},
+                    "cam.example.com",
+                    "/",
+                    "sid=1",
                     "www.example.com"},
         Cookie_Case{"domain_is_not_a_substring", {"sid=1; Domain=cam.lan"}, "evilcam.lan", "/", "", "cam.lan"},
         Cookie_Case{"domain_of_another_site_ignored", {"sid=1; domain=example.com"}, "example.com", "/", "", "cam.lan"},
@@ -53,7 +57,11 @@ INSTANTIATE_TEST_SUITE_P(
         Cookie_Case{"expired_date_dropped", {"old=1; Expires=Wed, 09 Jun 2021 10:18:14 GMT"}, "cam.local", "/", ""},
         Cookie_Case{"future_date_kept", {"new=1; expires=Wed, 09-Jun-2100 10:18:14 GMT"}, "cam.local", "/", "new=1"},
         Cookie_Case{"max_age_zero_deletes", {"a=1", "a=1; Max-Age=0"}, "cam.local", "/", ""},
-        Cookie_Case{"max_age_beats_expires", {"a=1; Expires=Wed, 09 Jun 2021 10:18:14 GMT; Max-Age=60"}, "cam.local", "/", "a=1"},
+        Cookie_Case{"max_age_beats_expires",
+                    {"a=1; Expires=Wed, 09 Jun 2021 10:18:14 GMT; Max-Age=60"},
+                    "cam.local",
+                    "/",
+                    "a=1"},
         Cookie_Case{"unreadable_date_is_session_cookie", {"a=1; Expires=soon"}, "cam.local", "/", "a=1"},
         Cookie_Case{"no_equals_ignored", {"junk"}, "cam.local", "/", ""},
         Cookie_Case{"control_character_ignored", {std::string("a=1\rX-Evil: 1")}, "cam.local", "/", ""},
@@ -72,12 +80,12 @@ TEST(Http_Cookies, Expire_Later_And_Store_Stays_Bounded)
     for (int i = 0; i < 200; ++i)
         cookies.Store("c" + std::to_string(i) + "=v", "h", now);
     ASSERT_EQ(cookies.Items().size(), Http_Cookies::Max_Cookies);
-    EXPECT_EQ(cookies.Items().front().Name, "c150");   // the oldest made room
+    EXPECT_EQ(cookies.Items().front().Name, "c150");  // the oldest made room
 }
 
 TEST(Http_Cookies, Reads_The_Three_Date_Forms)
 {
-    auto expected = system_clock::from_time_t(1623233894);   // 2021-06-09 10:18:14 UTC
+    auto expected = system_clock::from_time_t(1623233894);  // 2021-06-09 10:18:14 UTC
     EXPECT_EQ(Parse_Cookie_Date("Wed, 09 Jun 2021 10:18:14 GMT"), expected);
     EXPECT_EQ(Parse_Cookie_Date("Wednesday, 09-Jun-21 10:18:14 GMT"), expected);
     EXPECT_EQ(Parse_Cookie_Date("Wed Jun  9 10:18:14 2021"), expected);

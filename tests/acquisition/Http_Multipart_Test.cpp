@@ -26,19 +26,42 @@ std::vector<Stream_Case> Cases()
     small.Max_Part_Head = 40;
     small.Max_Gap = 30;
     return {
-        {"lengths_crlf", "B",
-         "--B\r\nContent-Type: image/jpeg\r\nContent-Length: 5\r\n\r\nhello\r\n--B\r\nContent-Length: 3\r\n\r\nabc\r\n", {"hello", "abc"},
+        {"lengths_crlf",
+         "B",
+         "--B\r\nContent-Type: image/jpeg\r\nContent-Length: 5\r\n\r\nhello\r\n--B\r\nContent-Length: 3\r\n\r\nabc\r\n",
+         {"hello", "abc"},
          Status::Need_More},
-        {"no_lengths_end_at_the_next_boundary_line", "B",
-         "--B\r\nContent-Type: image/jpeg\r\n\r\n" + jpeg_like + "\r\n--B\r\n\r\nab\nc\r\n--B\r\n", {jpeg_like, "ab\nc"}, Status::Need_More},
-        {"lone_lf_and_closing_boundary", "B", "--B\nContent-Length: 5\n\nhello\n--B\n\nxy\n--B--\nepilogue", {"hello", "xy"}, Status::Closed},
-        {"boundary_lines_without_dashes", "camsimframe", "camsimframe\r\n\r\nab\r\ncamsimframe\r\nContent-Length: 2\r\n\r\ncd\r\n",
-         {"ab", "cd"}, Status::Need_More},
-        {"declared_with_dashes", "--frame", "--frame\r\ncontent-LENGTH:  2 \r\n\r\nab\r\n--frame\r\n", {"ab"}, Status::Need_More},
-        {"preamble_and_blank_lines_skipped", "B", "preamble\r\n\r\n--B\r\nContent-Length: 1\r\n\r\nx\r\n\r\n\r\n--B\r\n", {"x"},
+        {"no_lengths_end_at_the_next_boundary_line",
+         "B",
+         "--B\r\nContent-Type: image/jpeg\r\n\r\n" + jpeg_like + "\r\n--B\r\n\r\nab\nc\r\n--B\r\n",
+         {jpeg_like, "ab\nc"},
+         Status::Need_More},
+        {"lone_lf_and_closing_boundary",
+         "B",
+         "--B\nContent-Length: 5\n\nhello\n--B\n\nxy\n--B--\nepilogue",
+         {"hello", "xy"},
+         Status::Closed},
+        {"boundary_lines_without_dashes",
+         "camsimframe",
+         "camsimframe\r\n\r\nab\r\ncamsimframe\r\nContent-Length: 2\r\n\r\ncd\r\n",
+         {"ab", "cd"},
+         Status::Need_More},
+        {"declared_with_dashes",
+         "--frame",
+         "--frame\r\ncontent-LENGTH:  2 \r\n\r\nab\r\n--frame\r\n",
+         {"ab"},
+         Status::Need_More},
+        {"preamble_and_blank_lines_skipped",
+         "B",
+         "preamble\r\n\r\n--B\r\nContent-Length: 1\r\n\r\nx\r\n\r\n\r\n--B\r\n",
+         {"x"},
          Status::Need_More},
         {"empty_part", "B", "--B\r\nContent-Length: 0\r\n\r\n\r\n--B\r\n\r\n\r\n--B--\r\n", {"", ""}, Status::Closed},
-        {"unreadable_length_scans", "B", "--B\r\nContent-Length: lots\r\n\r\nabc\r\n--B\r\n", {"abc"}, Status::Need_More},
+        {"unreadable_length_scans",
+         "B",
+         "--B\r\nContent-Length: lots\r\n\r\nabc\r\n--B\r\n",
+         {"abc"},
+         Status::Need_More},
         {"part_over_its_bound_by_length", "B", "--B\r\nContent-Length: 17\r\n\r\n", {}, Status::Failed, small},
         {"part_over_its_bound_without_length", "B", "--B\r\n\r\n" + std::string(40, 'x'), {}, Status::Failed, small},
         {"part_head_over_its_bound", "B", "--B\r\nX-A: " + std::string(40, 'a') + "\r\n", {}, Status::Failed, small},
@@ -49,7 +72,7 @@ std::vector<Stream_Case> Cases()
 
 struct Split_Case {
     Stream_Case stream;
-    int split;   // 0 whole, 1 byte by byte, 2.. random pieces (seeded)
+    int split;  // 0 whole, 1 byte by byte, 2.. random pieces (seeded)
 };
 
 class Multipart_Table : public ::testing::TestWithParam<Split_Case> {};

@@ -32,23 +32,23 @@ TEST_P(Http_Outcome_Table, Decides)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Http_Outcome_Table,
-    ::testing::Values(
-        Outcome_Case{"ok_200", Reply(200), Http_Outcome::Accept},
-        Outcome_Case{"partial_206", Reply(206), Http_Outcome::Accept},
-        Outcome_Case{"edge_299", Reply(299), Http_Outcome::Accept},
-        Outcome_Case{"no_content_204_reads_nothing", Reply(204), Http_Outcome::Accept_No_Body},
-        Outcome_Case{"location_on_200_is_a_redirect", Reply(200, {{"Location", "/elsewhere"}}), Http_Outcome::Refuse},
-        Outcome_Case{"empty_location_ignored", Reply(200, {{"location", ""}}), Http_Outcome::Accept},
-        Outcome_Case{"moved_301", Reply(301), Http_Outcome::Refuse},
-        Outcome_Case{"found_302", Reply(302, {{"Location", "/x"}}), Http_Outcome::Refuse},
-        Outcome_Case{"not_modified_304", Reply(304), Http_Outcome::Refuse},
-        Outcome_Case{"interim_100_as_final", Reply(100), Http_Outcome::Refuse},
-        Outcome_Case{"switching_101", Reply(101), Http_Outcome::Refuse},
-        Outcome_Case{"unauthorized_with_challenge", Reply(401, {basic}), Http_Outcome::Refuse},
-        Outcome_Case{"unauthorized_without_challenge", Reply(401), Http_Outcome::Refuse},
-        Outcome_Case{"not_found_404", Reply(404), Http_Outcome::Refuse},
-        Outcome_Case{"server_error_500", Reply(500), Http_Outcome::Refuse},
-        Outcome_Case{"no_status_number", Reply(-1), Http_Outcome::Refuse}),
+    ::testing::Values(Outcome_Case{"ok_200", Reply(200), Http_Outcome::Accept},
+                      Outcome_Case{"partial_206", Reply(206), Http_Outcome::Accept},
+                      Outcome_Case{"edge_299", Reply(299), Http_Outcome::Accept},
+                      Outcome_Case{"no_content_204_reads_nothing", Reply(204), Http_Outcome::Accept_No_Body},
+                      Outcome_Case{"location_on_200_is_a_redirect", Reply(200, {{"Location", "/elsewhere"}}),
+                                   Http_Outcome::Refuse},
+                      Outcome_Case{"empty_location_ignored", Reply(200, {{"location", ""}}), Http_Outcome::Accept},
+                      Outcome_Case{"moved_301", Reply(301), Http_Outcome::Refuse},
+                      Outcome_Case{"found_302", Reply(302, {{"Location", "/x"}}), Http_Outcome::Refuse},
+                      Outcome_Case{"not_modified_304", Reply(304), Http_Outcome::Refuse},
+                      Outcome_Case{"interim_100_as_final", Reply(100), Http_Outcome::Refuse},
+                      Outcome_Case{"switching_101", Reply(101), Http_Outcome::Refuse},
+                      Outcome_Case{"unauthorized_with_challenge", Reply(401, {basic}), Http_Outcome::Refuse},
+                      Outcome_Case{"unauthorized_without_challenge", Reply(401), Http_Outcome::Refuse},
+                      Outcome_Case{"not_found_404", Reply(404), Http_Outcome::Refuse},
+                      Outcome_Case{"server_error_500", Reply(500), Http_Outcome::Refuse},
+                      Outcome_Case{"no_status_number", Reply(-1), Http_Outcome::Refuse}),
     [](const auto& row) { return std::string(row.param.name); });
 
 struct Keep_Alive_Case {
@@ -72,7 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Keep_Alive_Case{"keep_alive_keeps", {{"Connection", "keep-alive"}}, true},
                       Keep_Alive_Case{"proxy_connection_close_closes", {{"Proxy-Connection", "Close"}}, false},
                       Keep_Alive_Case{"close_among_tokens_is_not_close", {{"Connection", "close, te"}}, true},
-                      Keep_Alive_Case{"second_connection_header_close", {{"Connection", "te"}, {"Connection", "close"}}, false}),
+                      Keep_Alive_Case{
+                          "second_connection_header_close", {{"Connection", "te"}, {"Connection", "close"}}, false}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

@@ -12,13 +12,13 @@ enum class End { Complete, Failed, Need_More };
 struct Reply_Case {
     const char* name;
     std::string bytes;
-    bool close_after = false;        // the server closes after the bytes
+    bool close_after = false;  // the server closes after the bytes
     End end = End::Complete;
     int code = 200;
     std::string body;
-    const char* error = nullptr;     // expected error text when end is Failed
-    std::size_t leftover = 0;        // bytes after the reply, not consumed
-    bool skip_body = false;          // the caller reads no body (204)
+    const char* error = nullptr;  // expected error text when end is Failed
+    std::size_t leftover = 0;     // bytes after the reply, not consumed
+    bool skip_body = false;       // the caller reads no body (204)
     std::size_t max_body = Http_Reply_Limits{}.Max_Body;
 };
 
@@ -35,18 +35,20 @@ std::vector<Reply_Case> Cases()
     return {
         {"content_length", Head(ok, "Content-Length: 5\r\n") + "hello", false, End::Complete, 200, "hello"},
         {"lf_only_lines", "HTTP/1.0 200 OK\nContent-Length: 3\n\nabc", false, End::Complete, 200, "abc"},
-        {"chunked_one_chunk_of_five", Head(ok, chunked) + "5\r\nhello\r\n0\r\n\r\n", false, End::Complete, 200, "hello"},
-        {"chunked_size_read_up_to_first_space", Head(ok, chunked) + "3 ;ext\r\nabc\r\nA\r\n0123456789\r\n0\r\n\r\n", false,
-         End::Complete, 200, "abc0123456789"},
-        {"chunked_value_mixed_with_other_codings", Head(ok, "Transfer-Encoding: gzip, chunked\r\n") + "2\r\nab\r\n0\r\n\r\n",
-         false, End::Complete, 200, "ab"},
-        {"chunked_match_is_case_sensitive", Head(ok, "Transfer-Encoding: Chunked\r\nContent-Length: 4\r\n") + "abcd", false,
-         End::Complete, 200, "abcd"},
+        {"chunked_one_chunk_of_five", Head(ok, chunked) + "5\r\nhello\r\n0\r\n\r\n", false, End::Complete, 200,
+         "hello"},
+        {"chunked_size_read_up_to_first_space", Head(ok, chunked) + "3 ;ext\r\nabc\r\nA\r\n0123456789\r\n0\r\n\r\n",
+         false, End::Complete, 200, "abc0123456789"},
+        {"chunked_value_mixed_with_other_codings",
+         Head(ok, "Transfer-Encoding: gzip, chunked\r\n") + "2\r\nab\r\n0\r\n\r\n", false, End::Complete, 200, "ab"},
+        {"chunked_match_is_case_sensitive", Head(ok, "Transfer-Encoding: Chunked\r\nContent-Length: 4\r\n") + "abcd",
+         false, End::Complete, 200, "abcd"},
         {"chunk_size_not_a_number_ends_body", Head(ok, chunked) + "zz\r\n\r\n", false, End::Complete, 200, ""},
         {"chunk_extensions_and_trailer_fields_skipped",
-         Head(ok, chunked) + "5;name=value\r\nhello\r\n2\t;x\r\n!!\r\n0;last\r\nX-Checksum: 1\r\nX-More: 2\r\n\r\n", false,
-         End::Complete, 200, "hello!!"},
-        {"chunked_closing_line_missing_at_close", Head(ok, chunked) + "2\r\nab\r\n0\r\n", true, End::Complete, 200, "ab"},
+         Head(ok, chunked) + "5;name=value\r\nhello\r\n2\t;x\r\n!!\r\n0;last\r\nX-Checksum: 1\r\nX-More: 2\r\n\r\n",
+         false, End::Complete, 200, "hello!!"},
+        {"chunked_closing_line_missing_at_close", Head(ok, chunked) + "2\r\nab\r\n0\r\n", true, End::Complete, 200,
+         "ab"},
         {"chunked_close_inside_chunk_fails_keeps_bytes", Head(ok, chunked) + "5\r\nhel", true, End::Failed, 200, "hel",
          Http_Error_Text::Closed_Gracefully},
         {"chunk_size_of_nine_digits_refused", Head(ok, chunked) + "000000005\r\nhello\r\n", false, End::Failed, 200, "",
@@ -55,53 +57,62 @@ std::vector<Reply_Case> Cases()
          Http_Error_Text::Body_Too_Large},
         {"chunk_size_line_too_long", Head(ok, chunked) + std::string(16385, 'z') + "\r\n", false, End::Failed, 200, "",
          Http_Error_Text::Max_Line_Length},
-        {"interim_100_skipped", Head("HTTP/1.1 100 Continue", "X-A: 1\r\n") + Head(ok, "Content-Length: 2\r\n") + "ok", false,
-         End::Complete, 200, "ok"},
-        {"two_interim_100_skipped", Head("HTTP/1.1 100 Continue", "") + Head("HTTP/1.1 100 Continue", "") + Head(ok, "Content-Length: 1\r\n") + "x",
+        {"interim_100_skipped", Head("HTTP/1.1 100 Continue", "X-A: 1\r\n") + Head(ok, "Content-Length: 2\r\n") + "ok",
+         false, End::Complete, 200, "ok"},
+        {"two_interim_100_skipped",
+         Head("HTTP/1.1 100 Continue", "") + Head("HTTP/1.1 100 Continue", "") + Head(ok, "Content-Length: 1\r\n") +
+             "x",
          false, End::Complete, 200, "x"},
         {"status_101_is_final", Head("HTTP/1.1 101 Switching", "Content-Length: 0\r\n"), false, End::Complete, 101, ""},
         {"status_without_number", Head("HTTP/1.1 OK", "Content-Length: 0\r\n"), false, End::Complete, -1, ""},
         {"status_without_space", Head("garbage", "Content-Length: 0\r\n"), false, End::Complete, -1, ""},
         {"status_code_ends_line", Head("HTTP/1.1 404", "Content-Length: 0\r\n"), false, End::Complete, 404, ""},
-        {"status_code_with_sign_is_not_a_number", Head("HTTP/1.1 +200 OK", "Content-Length: 0\r\n"), false, End::Complete, -1, ""},
+        {"status_code_with_sign_is_not_a_number", Head("HTTP/1.1 +200 OK", "Content-Length: 0\r\n"), false,
+         End::Complete, -1, ""},
         {"no_content_length_reads_to_close", Head(ok, "") + "all of it", true, End::Complete, 200, "all of it"},
         {"no_content_length_waits_for_close", Head(ok, "") + "so far", false, End::Need_More, 200, "so far"},
-        {"non_numeric_length_reads_to_close", Head(ok, "Content-Length: 12abc\r\n") + "xyz", true, End::Complete, 200, "xyz"},
+        {"non_numeric_length_reads_to_close", Head(ok, "Content-Length: 12abc\r\n") + "xyz", true, End::Complete, 200,
+         "xyz"},
         {"short_body_at_close_delivered", Head(ok, "Content-Length: 10\r\n") + "abc", true, End::Complete, 200, "abc"},
         {"zero_length_needs_no_close", Head(ok, "Content-Length: 0\r\n"), false, End::Complete, 200, ""},
         {"length_value_trimmed", Head(ok, "content-length:   4  \r\n") + "abcd", false, End::Complete, 200, "abcd"},
-        {"bytes_after_reply_left_unconsumed", Head(ok, "Content-Length: 2\r\n") + "okEXTRA", false, End::Complete, 200, "ok",
-         nullptr, 5},
-        {"no_body_read_when_skipped", Head("HTTP/1.1 204 No Content", "Content-Length: 5\r\n") + "hello", false, End::Complete,
-         204, "", nullptr, 5, true},
-        {"close_before_head_complete", "HTTP/1.1 200 OK\r\nContent-", true, End::Failed, 200, "", Http_Error_Text::Closed_Gracefully},
+        {"bytes_after_reply_left_unconsumed", Head(ok, "Content-Length: 2\r\n") + "okEXTRA", false, End::Complete, 200,
+         "ok", nullptr, 5},
+        {"no_body_read_when_skipped", Head("HTTP/1.1 204 No Content", "Content-Length: 5\r\n") + "hello", false,
+         End::Complete, 204, "", nullptr, 5, true},
+        {"close_before_head_complete", "HTTP/1.1 200 OK\r\nContent-", true, End::Failed, 200, "",
+         Http_Error_Text::Closed_Gracefully},
         {"close_before_any_byte", "", true, End::Failed, 200, "", Http_Error_Text::Closed_Gracefully},
         {"negative_content_length_refused", Head(ok, "Content-Length: -5\r\n") + "abc", false, End::Failed, 200, "",
          Http_Error_Text::Bad_Content_Length},
-        {"content_length_beyond_32_bits_refused", Head(ok, "Content-Length: 99999999999\r\n"), false, End::Failed, 200, "",
-         Http_Error_Text::Bad_Content_Length},
-        {"content_length_over_body_limit_refused", Head(ok, "Content-Length: 100000000\r\n"), false, End::Failed, 200, "",
-         Http_Error_Text::Body_Too_Large},
+        {"content_length_beyond_32_bits_refused", Head(ok, "Content-Length: 99999999999\r\n"), false, End::Failed, 200,
+         "", Http_Error_Text::Bad_Content_Length},
+        {"content_length_over_body_limit_refused", Head(ok, "Content-Length: 100000000\r\n"), false, End::Failed, 200,
+         "", Http_Error_Text::Body_Too_Large},
         {"body_to_close_over_limit_refused", Head(ok, "") + "0123456789AB", true, End::Failed, 200, "0123456789",
          Http_Error_Text::Body_Too_Large, 0, false, 10},
         {"status_line_too_long", "HTTP/1.1 200 " + std::string(16400, 'x') + "\r\n\r\n", false, End::Failed, 200, "",
          Http_Error_Text::Max_Line_Length},
-        {"header_line_of_16384_accepted", Head(ok, "X: " + std::string(16381, 'v') + "\r\nContent-Length: 1\r\n") + "z", false,
-         End::Complete, 200, "z"},
-        {"header_line_of_16385_refused", Head(ok, "X: " + std::string(16382, 'v') + "\r\n"), false, End::Failed, 200, "",
-         Http_Error_Text::Max_Line_Length},
-        {"too_many_header_lines", [] {
+        {"header_line_of_16384_accepted", Head(ok, "X: " + std::string(16381, 'v') + "\r\nContent-Length: 1\r\n") + "z",
+         false, End::Complete, 200, "z"},
+        {"header_line_of_16385_refused", Head(ok, "X: " + std::string(16382, 'v') + "\r\n"), false, End::Failed, 200,
+         "", Http_Error_Text::Max_Line_Length},
+        {"too_many_header_lines",
+         [] {
              std::string h;
              for (int i = 0; i < 101; ++i)
                  h += "X-" + std::to_string(i) + ": v\r\n";
              return Head(ok, h);
-         }(), false, End::Failed, 200, "", Http_Error_Text::Too_Many_Headers},
-        {"head_too_large", [] {
+         }(),
+         false, End::Failed, 200, "", Http_Error_Text::Too_Many_Headers},
+        {"head_too_large",
+         [] {
              std::string h;
              for (int i = 0; i < 5; ++i)
                  h += "X-" + std::to_string(i) + ": " + std::string(16000, 'v') + "\r\n";
              return Head(ok, h);
-         }(), false, End::Failed, 200, "", Http_Error_Text::Head_Too_Large},
+         }(),
+         false, End::Failed, 200, "", Http_Error_Text::Head_Too_Large},
     };
 }
 
@@ -141,7 +152,7 @@ Run_Result Feed_Case(const Reply_Case& c, Split split)
         r.code = parser.Head().Status_Code;
         r.error = parser.Error();
         r.end = status == Http_Parse_Status::Body_Complete ? End::Complete
-              : status == Http_Parse_Status::Failed        ? End::Failed
+                : status == Http_Parse_Status::Failed      ? End::Failed
                                                            : End::Need_More;
     };
     auto pieces = Pieces(c.bytes, split);
@@ -195,11 +206,11 @@ TEST_P(Http_Reply_Parser_Table, Reads_The_Same_However_Split)
     EXPECT_EQ(r.leftover, c.leftover);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fixtures, Http_Reply_Parser_Table,
-    ::testing::Combine(::testing::ValuesIn(Cases()),
-                       ::testing::Values(Split::Whole, Split::Byte_By_Byte, Split::Random_1, Split::Random_2, Split::Random_3)),
-    Case_Name);
+INSTANTIATE_TEST_SUITE_P(Fixtures, Http_Reply_Parser_Table,
+                         ::testing::Combine(::testing::ValuesIn(Cases()),
+                                            ::testing::Values(Split::Whole, Split::Byte_By_Byte, Split::Random_1,
+                                                              Split::Random_2, Split::Random_3)),
+                         Case_Name);
 
 Http_Reply_Parser Parse_Head(const std::string& bytes)
 {

@@ -8,11 +8,11 @@
 #include <chrono>
 #include <thread>
 
-#include "camsim/Camsim_Server.h"
 #include "acquisition/Http_Client.h"
+#include "acquisition/Tls_Session.h"
+#include "camsim/Camsim_Server.h"
 #include "support/Scripted_Server.h"
 #include "support/Temp_Dir.h"
-#include "acquisition/Tls_Session.h"
 
 namespace {
 
@@ -28,7 +28,10 @@ Camsim_Options Https_Camera(Camsim_Tls tls = {})
     return options;
 }
 
-std::string Snapshot_Path() { return "/snapshot.cgi?user=admin&pwd=secret"; }
+std::string Snapshot_Path()
+{
+    return "/snapshot.cgi?user=admin&pwd=secret";
+}
 
 int Snapshot_Requests(Camsim_Server& camera)
 {
@@ -42,7 +45,8 @@ std::string With_Colons_Upper(const std::string& hex)
 {
     std::string out;
     for (std::size_t i = 0; i < hex.size(); i += 2)
-        out += (i ? ":" : "") + std::string{static_cast<char>(std::toupper(hex[i])), static_cast<char>(std::toupper(hex[i + 1]))};
+        out += (i ? ":" : "") +
+               std::string{static_cast<char>(std::toupper(hex[i])), static_cast<char>(std::toupper(hex[i + 1]))};
     return out;
 }
 
@@ -68,7 +72,7 @@ TEST(Http_Tls, Trusted_By_The_Store_Or_By_Its_Pin_Else_Refused_Before_Anything_I
         bool use_ca;
         std::string pin;
         bool accepted;
-        bool changed;   // the refusal says the pinned certificate changed
+        bool changed;  // the refusal says the pinned certificate changed
     };
     const Row rows[] = {
         {"ca_signed_by_name", Camsim_Issue(ca), "localhost", true, "", true, false},
@@ -77,7 +81,8 @@ TEST(Http_Tls, Trusted_By_The_Store_Or_By_Its_Pin_Else_Refused_Before_Anything_I
         {"ca_signed_but_expired", Camsim_Issue(ca, expired), "127.0.0.1", true, "", false, false},
         {"self_signed_without_pin", self_signed, "127.0.0.1", false, "", false, false},
         {"self_signed_pinned", self_signed, "127.0.0.1", false, self_signed.Fingerprint(), true, false},
-        {"pin_with_colons_and_upper_case", self_signed, "localhost", false, With_Colons_Upper(self_signed.Fingerprint()), true, false},
+        {"pin_with_colons_and_upper_case", self_signed, "localhost", false,
+         With_Colons_Upper(self_signed.Fingerprint()), true, false},
         {"pinned_certificate_changed", self_signed, "127.0.0.1", false, other.Fingerprint(), false, true},
     };
     for (const Row& row : rows) {
@@ -87,10 +92,11 @@ TEST(Http_Tls, Trusted_By_The_Store_Or_By_Its_Pin_Else_Refused_Before_Anything_I
         Http_Settings settings;
         settings.Tls_Ca_File = row.use_ca ? ca_file : dir.Path() + "/none.pem";
         if (!row.use_ca)
-            Camsim_Make_Ca().Write_Certificate_Pem(settings.Tls_Ca_File);   // a store that trusts nothing here
+            Camsim_Make_Ca().Write_Certificate_Pem(settings.Tls_Ca_File);  // a store that trusts nothing here
         T_Http_Client client(settings);
         client.Set_Pinned_Certificate(row.pin);
-        const std::string url = "https://" + std::string(row.host) + ":" + std::to_string(camera.Port(1)) + Snapshot_Path();
+        const std::string url =
+            "https://" + std::string(row.host) + ":" + std::to_string(camera.Port(1)) + Snapshot_Path();
         std::string body;
         if (row.accepted) {
             EXPECT_NO_THROW(client.Get(url, body));
@@ -145,7 +151,7 @@ TEST(Http_Tls, Bad_Peers_Fail_Clearly_Within_The_Time_Outs)
 {
     struct Row {
         const char* name;
-        std::function<std::unique_ptr<Camsim_Server>()> camsim;   // or a scripted server
+        std::function<std::unique_ptr<Camsim_Server>()> camsim;  // or a scripted server
         Connection_Script script;
         std::string error;
     };
@@ -157,13 +163,19 @@ TEST(Http_Tls, Bad_Peers_Fail_Clearly_Within_The_Time_Outs)
         };
     };
     const Row rows[] = {
-        {"plain_http_answer", {}, {Step::Send("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"), Step::Hang()},
+        {"plain_http_answer",
+         {},
+         {Step::Send("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"), Step::Hang()},
          "TLS handshake failed: the camera does not speak TLS on this port"},
         {"silent_mid_handshake", {}, {Step::Hang()}, Http_Error_Text::Handshake_Timed_Out},
         {"closed_mid_handshake", {}, {Step::Pause(50), Step::Close()}, "TLS handshake failed"},
-        {"only_tls_1_1", camsim({Camsim_Tls_Version::TLS_1_1, {}}), {},
+        {"only_tls_1_1",
+         camsim({Camsim_Tls_Version::TLS_1_1, {}}),
+         {},
          "TLS handshake failed: the camera offers only TLS versions older than 1.2, which are refused"},
-        {"certificate_of_a_megabyte", camsim({Camsim_Tls_Version::TLS_1_3, Huge_Identity(1 << 20)}), {},
+        {"certificate_of_a_megabyte",
+         camsim({Camsim_Tls_Version::TLS_1_3, Huge_Identity(1 << 20)}),
+         {},
          "TLS handshake failed: the camera's certificates are too large"},
         {"cut_in_the_middle_of_a_picture", camsim({}, Camsim_Fault::Reset_Mid_Body), {}, Http_Error_Text::Tls_Cut},
     };

@@ -7,9 +7,9 @@ namespace {
 
 struct Url_Case {
     const char* name;
-    const char* previous;    // URL of the previous request, "" for a fresh client
+    const char* previous;  // URL of the previous request, "" for a fresh client
     std::string url;
-    const char* error;       // expected error text, or nullptr
+    const char* error;  // expected error text, or nullptr
     const char* host = "";
     const char* port_text = "";
     const char* target = "";
@@ -19,9 +19,11 @@ struct Url_Case {
 };
 
 const Url_Case url_cases[] = {
-    {"http_without_port_gets_80", "", "http://cam/snapshot.cgi?user=a&pwd=b", nullptr, "cam", "80", "/snapshot.cgi?user=a&pwd=b"},
+    {"http_without_port_gets_80", "", "http://cam/snapshot.cgi?user=a&pwd=b", nullptr, "cam", "80",
+     "/snapshot.cgi?user=a&pwd=b"},
     {"upper_case_scheme_is_http", "", "HTTP://cam/x", nullptr, "cam", "80", "/x"},
-    {"explicit_port_kept_as_text", "", "http://10.1.2.3:8080/a/b/c.cgi?x=1", nullptr, "10.1.2.3", "8080", "/a/b/c.cgi?x=1"},
+    {"explicit_port_kept_as_text", "", "http://10.1.2.3:8080/a/b/c.cgi?x=1", nullptr, "10.1.2.3", "8080",
+     "/a/b/c.cgi?x=1"},
     {"backslashes_become_slashes", "", "http://h:81\\dir\\img.jpg", nullptr, "h", "81", "/dir/img.jpg"},
     {"no_path_sends_root", "", "http://h:8080", nullptr, "h", "8080", "/"},
     {"empty_port_text_is_default", "", "http://h:/x", nullptr, "h", "80", "/x"},
@@ -34,13 +36,17 @@ const Url_Case url_cases[] = {
     {"query_starts_at_equals_without_question_mark", "", "http://h/a/b=c/d", nullptr, "h", "80", "/a/b=c/d"},
     {"slash_in_query_stays_in_query", "", "http://h/cgi/x.cgi?next=/a/b", nullptr, "h", "80", "/cgi/x.cgi?next=/a/b"},
     {"hash_in_document_drops_query", "", "http://h/page#frag?x=1", nullptr, "h", "80", "/page"},
-    {"hash_in_password_cuts_rest", "", "http://h/snapshot.cgi?user=a&pwd=p#ss&x=1", nullptr, "h", "80", "/snapshot.cgi?user=a&pwd=p"},
-    {"ampersand_and_space_in_password_sent_raw", "", "http://h/s.cgi?user=a&pwd=p&q r", nullptr, "h", "80", "/s.cgi?user=a&pwd=p&q r"},
+    {"hash_in_password_cuts_rest", "", "http://h/snapshot.cgi?user=a&pwd=p#ss&x=1", nullptr, "h", "80",
+     "/snapshot.cgi?user=a&pwd=p"},
+    {"ampersand_and_space_in_password_sent_raw", "", "http://h/s.cgi?user=a&pwd=p&q r", nullptr, "h", "80",
+     "/s.cgi?user=a&pwd=p&q r"},
     {"percent_sequences_untouched", "", "http://h/a%20b?x=%41", nullptr, "h", "80", "/a%20b?x=%41"},
     {"other_scheme_with_port_is_plain_http", "", "rtsp://h:554/x", nullptr, "h", "554", "/x"},
     {"other_scheme_takes_previous_port", "http://h:81/", "foo://k/x", nullptr, "k", "81", "/x"},
-    {"relative_absolute_path_on_previous_server", "http://h:81/a/b/c.cgi", "/z/y.cgi?q", nullptr, "h", "81", "/z/y.cgi?q"},
-    {"relative_path_joined_and_dots_resolved", "http://h:81/a/b/c.cgi", "../d/./e.cgi?x=../y", nullptr, "h", "81", "/a/d/e.cgi?x=../y"},
+    {"relative_absolute_path_on_previous_server", "http://h:81/a/b/c.cgi", "/z/y.cgi?q", nullptr, "h", "81",
+     "/z/y.cgi?q"},
+    {"relative_path_joined_and_dots_resolved", "http://h:81/a/b/c.cgi", "../d/./e.cgi?x=../y", nullptr, "h", "81",
+     "/a/d/e.cgi?x=../y"},
     {"relative_dots_stop_at_root", "http://h/a/", "../../x", nullptr, "h", "80", "/x"},
     {"relative_final_dotdot_is_directory", "http://h/a/b/", "..", nullptr, "h", "80", "/a/"},
     {"relative_keeps_ipv6_host", "http://[::1]:9/a/", "b", nullptr, "::1", "9", "/a/b", "", "", true},

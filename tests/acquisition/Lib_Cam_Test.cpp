@@ -1,6 +1,6 @@
+#include "acquisition/UF_Lib_Cam.h"
 #include "imaging/Jpeg_Codec.h"
 #include "support/Scripted_Server.h"
-#include "acquisition/UF_Lib_Cam.h"
 
 #include <QColor>
 #include <QImage>
@@ -33,7 +33,8 @@ std::string Jpeg_Body(int width = 64, int height = 48)
 
 std::string Ok_Reply(const std::string& body)
 {
-    return "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+    return "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: " + std::to_string(body.size()) +
+           "\r\n\r\n" + body;
 }
 
 Connection_Script Reply_Once(const std::string& reply, int pause_ms = 0)
@@ -126,11 +127,15 @@ TEST_P(Lib_Cam_Failing, RetriesAtABoundedPaceAndStaysNotConnected)
     EXPECT_LE(worker.Attempts(), 7);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, Lib_Cam_Failing, ::testing::Values(
-    Failing_Camera{"html_page", "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 27\r\n\r\n<html><body>hi</body></html"},
-    Failing_Camera{"wrong_password", "HTTP/1.1 401 Unauthorized\r\nContent-Length: 0\r\n\r\n"},
-    Failing_Camera{"empty_body", "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"},
-    Failing_Camera{"redirect", "HTTP/1.1 302 Found\r\nLocation: /login\r\nContent-Length: 0\r\n\r\n"}),
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Lib_Cam_Failing,
+    ::testing::Values(
+        Failing_Camera{
+            "html_page",
+            "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 27\r\n\r\n<html><body>hi</body></html"},
+        Failing_Camera{"wrong_password", "HTTP/1.1 401 Unauthorized\r\nContent-Length: 0\r\n\r\n"},
+        Failing_Camera{"empty_body", "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"},
+        Failing_Camera{"redirect", "HTTP/1.1 302 Found\r\nLocation: /login\r\nContent-Length: 0\r\n\r\n"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Lib_Cam, ARefusedConnectionIsRetriedWithoutSpinning)
@@ -182,9 +187,10 @@ TEST(Lib_Cam, BytesThatArrivedBeforeAnErrorStillDecodeWithRequestTimeZero)
     const std::string jpeg = Jpeg_Body();
     char size_line[16];
     std::snprintf(size_line, sizeof size_line, "%zx\r\n", jpeg.size());
-    Scripted_Server camera({{Step::Read(), Step::Pause(50),
-                             Step::Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + std::string(size_line) + jpeg + "\r\n"),
-                             Step::Pause(50), Step::Reset()}});
+    Scripted_Server camera(
+        {{Step::Read(), Step::Pause(50),
+          Step::Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + std::string(size_line) + jpeg + "\r\n"),
+          Step::Pause(50), Step::Reset()}});
     TF_Lib_Cam worker;
     worker.Set_Url(camera.Base_Url() + "/snapshot.cgi");
     ASSERT_TRUE(Poll_Until(worker, [&] { return !worker.Not_Connected(); }));
@@ -214,7 +220,8 @@ TEST(Lib_Cam, StoppingNineWorkersHangingMidRequestIsBounded)
     std::vector<std::unique_ptr<Scripted_Server>> cameras;
     std::vector<std::unique_ptr<TF_Lib_Cam>> workers;
     for (int i = 0; i < 9; ++i) {
-        cameras.push_back(std::make_unique<Scripted_Server>(std::vector<Connection_Script>{{Step::Read(), Step::Hang()}}));
+        cameras.push_back(
+            std::make_unique<Scripted_Server>(std::vector<Connection_Script>{{Step::Read(), Step::Hang()}}));
         workers.push_back(std::make_unique<TF_Lib_Cam>());
         workers.back()->Set_Url(cameras.back()->Base_Url() + "/snapshot.cgi");
         workers.back()->Poll_Flux();
@@ -265,7 +272,8 @@ TEST(Lib_Cam_Death, AnAnswerTooLargeForMemoryIsAFailingCamera)
     EXPECT_EXIT(
         {
             const std::string body(30'000'000, 'x');
-            Scripted_Server camera({{Step::Read(), Step::Send("HTTP/1.1 200 OK\r\nContent-Length: 30000000\r\n\r\n" + body)}});
+            Scripted_Server camera(
+                {{Step::Read(), Step::Send("HTTP/1.1 200 OK\r\nContent-Length: 30000000\r\n\r\n" + body)}});
             TF_Lib_Cam worker;
             worker.Set_Url(camera.Base_Url() + "/snapshot.cgi");
             rlimit cap{};

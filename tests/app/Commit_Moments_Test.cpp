@@ -1,11 +1,11 @@
-#include "widgets/Integer_Edit.h"
 #include "Main_Window_Fixture.h"
 #include "views/Camera_Grid.h"
+#include "widgets/Integer_Edit.h"
 
-#include <QTimer>
 #include "views/Settings_Panel.h"
 #include "widgets/Text_Edit.h"
 #include "widgets/Time_Edit.h"
+#include <QTimer>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -182,4 +182,4 @@ TEST_F(Commit_Test, RefreshAllCommitsAndRunsAPass)
     EXPECT_EQ(W().Cam[1].Ad_Ip, "127.0.0.3");
 }
 
-} // namespace
+}  // namespace

@@ -1,13 +1,13 @@
-#include "views/Camera_Grid.h"
 #include "Main_Window_Fixture.h"
+#include "views/Camera_Grid.h"
 #include "widgets/Panel.h"
 #include "widgets/Picture_Box.h"
 
 #include <QProgressBar>
 
 #include <QComboBox>
-#include <QTest>
 #include <QScrollArea>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -45,7 +45,7 @@ TEST_F(Main_Window_Test, NineCamerasAt640x480)
 
 struct Count_Case {
     int nb_cam;
-    QSize cams_panel;     // at 160*120
+    QSize cams_panel;  // at 160*120
     int columns;
 };
 
@@ -64,9 +64,10 @@ TEST_P(Grid_Counts, LeavesTheRemainingCellsEmpty)
         EXPECT_FALSE(w.Grid().Slot(slot).PNL_Cam->isVisibleTo(w.PNL_Cams));
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, Grid_Counts, ::testing::Values(
-    Count_Case{1, QSize(166, 126), 1}, Count_Case{2, QSize(332, 126), 2}, Count_Case{3, QSize(332, 252), 2},
-    Count_Case{5, QSize(498, 252), 3}, Count_Case{7, QSize(498, 378), 3}, Count_Case{8, QSize(498, 378), 3}));
+INSTANTIATE_TEST_SUITE_P(Rows, Grid_Counts,
+                         ::testing::Values(Count_Case{1, QSize(166, 126), 1}, Count_Case{2, QSize(332, 126), 2},
+                                           Count_Case{3, QSize(332, 252), 2}, Count_Case{5, QSize(498, 252), 3},
+                                           Count_Case{7, QSize(498, 378), 3}, Count_Case{8, QSize(498, 378), 3}));
 
 TEST_F(Main_Window_Test, HiddenSlotsKeepTheirSizeAndPlace)
 {
@@ -138,11 +139,12 @@ TEST_F(Main_Window_Test, SlotControlsCarryTheirNamesAndHints)
     Main_Window_Probe& w = Start();
     for (int slot = 1; slot <= 9; ++slot) {
         const QString n = QString::number(slot);
-        for (const char* prefix : {"PNL_Cam", "PNL_Status_Cam", "IMG_Cam", "GIF_Cam", "LBL_Cam", "PGB_Detect_Cam", "IMG_Status_Rec"})
+        for (const char* prefix :
+             {"PNL_Cam", "PNL_Status_Cam", "IMG_Cam", "GIF_Cam", "LBL_Cam", "PGB_Detect_Cam", "IMG_Status_Rec"})
             EXPECT_NE(w.Window.findChild<QWidget*>(prefix + n), nullptr) << prefix << slot;
     }
     EXPECT_EQ(w.Grid().Slot(4).IMG_Cam->toolTip().count("\r\n"), 2);
     EXPECT_EQ(w.Grid().Slot(4).PGB_Detect_Cam->toolTip(), "% of live motion detection");
 }
 
-} // namespace
+}  // namespace

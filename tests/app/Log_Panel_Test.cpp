@@ -1,10 +1,10 @@
-#include "views/Log_Panel.h"
 #include "Main_Window_Fixture.h"
 #include "views/Camera_Grid.h"
+#include "views/Log_Panel.h"
 
-#include <QTimer>
 #include "control/Ptz_Panel.h"
 #include "views/Settings_Panel.h"
+#include <QTimer>
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -118,4 +118,4 @@ TEST_F(Log_Test, TheLogKeepsItsLastLinesOnly)
     EXPECT_TRUE(Text().endsWith("line " + QString::number(Log_Panel::Max_Lines + 5)));
 }
 
-} // namespace
+}  // namespace

@@ -3,8 +3,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 
-Main_Window_Test::Main_Window_Test()
-    : old_xdg_(qgetenv("XDG_DATA_HOME"))
+Main_Window_Test::Main_Window_Test() : old_xdg_(qgetenv("XDG_DATA_HOME"))
 {
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(home_.Path()));
 }

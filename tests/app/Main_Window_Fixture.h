@@ -1,9 +1,9 @@
 #pragma once
-#include "support/Temp_Dir.h"
-#include "camsim/Camsim_Server.h"
-#include "platform/Clock.h"
 #include "Main_Window_Probe.h"
 #include "app/UF_Main.h"
+#include "camsim/Camsim_Server.h"
+#include "platform/Clock.h"
+#include "support/Temp_Dir.h"
 
 #include <gtest/gtest.h>
 

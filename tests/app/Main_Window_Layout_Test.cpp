@@ -1,6 +1,6 @@
 #include "Main_Window_Fixture.h"
-#include "platform/Private_Profile.h"
 #include "app/Window_Layout.h"
+#include "platform/Private_Profile.h"
 
 #include "views/Settings_Panel.h"
 
@@ -145,4 +145,4 @@ TEST_F(Main_Window_Test, AfterActivationTheSettingsColumnKeepsItsWidth)
     EXPECT_EQ(w.Layout().Bar_Position(), bar);
 }
 
-} // namespace
+}  // namespace

@@ -1,9 +1,9 @@
 #include "Main_Window_Fixture.h"
-#include "app/Tambrel_Application.h"
-#include "views/Settings_Panel.h"
-#include "support/Test_Name_Server.h"
 #include "acquisition/UF_Lib_Cam.h"
+#include "app/Tambrel_Application.h"
 #include "app/Window_Layout.h"
+#include "support/Test_Name_Server.h"
+#include "views/Settings_Panel.h"
 
 #include <QComboBox>
 #include <QTest>
@@ -89,7 +89,7 @@ TEST_F(Main_Window_Test, ASilentNameServerNeitherSlowsTheOtherCamerasNorHoldsThe
     Main_Window_Probe& w = Start(nullptr, &camera_http);
     Use_Cameras(w, *cameras);
     w.Cam[2] = w.Cam[1];
-    w.Cam[2].Ad_Ip = "gate.tambrel-test";   // asked of the silent name server
+    w.Cam[2].Ad_Ip = "gate.tambrel-test";  // asked of the silent name server
     w.Cam[2].Alias = "Hung";
     w.CBX_Nb_Cam->setCurrentIndex(1);
     w.CBX_Frame_Rate->setCurrentIndex(0);
@@ -147,4 +147,4 @@ TEST_F(Main_Window_Test, TimersAfterCreation)
     Close_And_Destroy();
 }
 
-} // namespace
+}  // namespace

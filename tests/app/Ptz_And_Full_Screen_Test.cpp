@@ -1,18 +1,18 @@
-#include "control/Camera_Control.h"
-#include "views/Camera_Grid.h"
-#include "camsim/Camsim_Server.h"
-#include "update/Link_Label.h"
 #include "Main_Window_Fixture.h"
-#include "widgets/Panel.h"
-#include "widgets/Picture_Box.h"
+#include "camsim/Camsim_Server.h"
+#include "control/Camera_Control.h"
 #include "control/Ptz_Panel.h"
-#include "widgets/Repeat_Button.h"
-#include "views/Settings_Panel.h"
-#include "widgets/Text_Edit.h"
-#include "widgets/Two_State_Switch.h"
-#include "views/UF_Full_Screen.h"
+#include "update/Link_Label.h"
 #include "update/UF_Update.h"
 #include "update/Update_Check.h"
+#include "views/Camera_Grid.h"
+#include "views/Settings_Panel.h"
+#include "views/UF_Full_Screen.h"
+#include "widgets/Panel.h"
+#include "widgets/Picture_Box.h"
+#include "widgets/Repeat_Button.h"
+#include "widgets/Text_Edit.h"
+#include "widgets/Two_State_Switch.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -49,7 +49,7 @@ protected:
 TEST_F(Ptz_Test, ThePtzButtonOpensThePanelNamingTheSelectedCamera)
 {
     W().CBX_N_Cam->setCurrentIndex(2);
-    EXPECT_EQ(Strip(), "1-CAM1");   // untouched while closed
+    EXPECT_EQ(Strip(), "1-CAM1");  // untouched while closed
     W().BTN_Show_PtzClick();
     EXPECT_TRUE(W().PNL_Ptz->isVisible());
     EXPECT_EQ(Strip(), "3- Spot 3 ");
@@ -86,7 +86,8 @@ TEST_F(Ptz_Test, AJogGoesToTheSelectedCameraOnly)
     emit W().PNL_Ptz->BTN_Deplace_Gauche->Repeat_Click();
     EXPECT_EQ(Requests(2, "/decoder_control.cgi"), 1);
     EXPECT_EQ(Requests(1, "/decoder_control.cgi"), 0);
-    EXPECT_NE(cameras_->Camera(2).Counters().Last_Request_Head.find("GET /decoder_control.cgi?user=admin&pwd=&command=4&onestep=1 HTTP/1.1\r\n"),
+    EXPECT_NE(cameras_->Camera(2).Counters().Last_Request_Head.find(
+                  "GET /decoder_control.cgi?user=admin&pwd=&command=4&onestep=1 HTTP/1.1\r\n"),
               std::string::npos);
 }
 
@@ -143,16 +144,17 @@ TEST_F(Ptz_Test, AcceptingTheUpdateOfferWhileAPresetQuestionWaitsClosesAsUsualAn
             form.BTN_Yes->click();
             return form.result();
         };
-        outcome = Run_Update_Check(&W().Window, {"Tambrel", "V3.1", "http://127.0.0.1:1/Tambrel.ver"}, LBL_Update, seams);
+        outcome =
+            Run_Update_Check(&W().Window, {"Tambrel", "V3.1", "http://127.0.0.1:1/Tambrel.ver"}, LBL_Update, seams);
     });
-    QTimer safety;   // a question left open fails the test instead of hanging it
+    QTimer safety;  // a question left open fails the test instead of hanging it
     safety.setSingleShot(true);
     QObject::connect(&safety, &QTimer::timeout, [] {
         if (QWidget* box = QApplication::activeModalWidget())
             box->close();
     });
     safety.start(10000);
-    W().PNL_Ptz->BTN_Go_PTZ[2]->click();   // asks, and returns once the question is answered
+    W().PNL_Ptz->BTN_Go_PTZ[2]->click();  // asks, and returns once the question is answered
 
     EXPECT_TRUE(question_open);
     EXPECT_TRUE(outcome.Ended);
@@ -202,7 +204,7 @@ TEST_F(Ptz_Test, ClosingTheMainWindowReleasesTheFullScreenWindow)
     EXPECT_TRUE(full.isNull());
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -214,4 +216,4 @@ TEST_F(Ptz_Test, APanelPlacedOutsideTheWindowComesBackInsideWhenOpened)
     EXPECT_TRUE(W().Window.rect().contains(W().PNL_Ptz->geometry()));
 }
 
-} // namespace
+}  // namespace

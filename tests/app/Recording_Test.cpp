@@ -1,12 +1,12 @@
-#include "views/Camera_Grid.h"
-#include "camsim/Camsim_Server.h"
-#include "widgets/Folder_Edit.h"
-#include "imaging/Jpeg_Codec.h"
 #include "Main_Window_Fixture.h"
-#include "widgets/Picture_Box.h"
-#include "views/Settings_Panel.h"
-#include "app/Tambrel_Application.h"
 #include "acquisition/UF_Lib_Cam.h"
+#include "app/Tambrel_Application.h"
+#include "camsim/Camsim_Server.h"
+#include "imaging/Jpeg_Codec.h"
+#include "views/Camera_Grid.h"
+#include "views/Settings_Panel.h"
+#include "widgets/Folder_Edit.h"
+#include "widgets/Picture_Box.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -78,7 +78,8 @@ TEST_F(Recording_Test, ModeOneSavesAtTheFirstPassThenOncePerInterval)
     }
     // The first pass saves (the tick starts far in the past), then the first pass more than 5 s later.
     EXPECT_EQ(saved_at_pass, (1 << 0) | (1 << 6) | (1 << 12));
-    EXPECT_EQ(Files("CAM1"), (std::vector<std::string>{"IMG_14_03_00__045.jpg", "IMG_14_03_06__045.jpg", "IMG_14_03_12__045.jpg"}));
+    EXPECT_EQ(Files("CAM1"),
+              (std::vector<std::string>{"IMG_14_03_00__045.jpg", "IMG_14_03_06__045.jpg", "IMG_14_03_12__045.jpg"}));
     EXPECT_TRUE(W().Grid().Slot(1).IMG_Status_Rec->isVisibleTo(W().PNL_Cams));
     EXPECT_EQ(W().Grid().Slot(1).IMG_Status_Rec->Picture(), W().IMG_Mod_Rec);
     EXPECT_FALSE(W().Grid().Slot(1).PGB_Detect_Cam->isVisibleTo(W().PNL_Cams));
@@ -92,7 +93,7 @@ TEST_F(Recording_Test, ModeOneSavesAtTheFirstPassThenOncePerInterval)
 TEST_F(Recording_Test, ModeTwoShowsTheGaugeAndRecordsWhileMotionLasts)
 {
     W().Cam[1].Valide_Record = 2;
-    W().Cam[1].K_Detect = 0;   // every pass with a picture is a detection
+    W().Cam[1].K_Detect = 0;  // every pass with a picture is a detection
     W().Delay_Stop_Rec = 60;
     Pass_At(0);
     const T_Cam_Slot_Controls& c = W().Grid().Slot(1);
@@ -143,8 +144,10 @@ TEST_F(Recording_Test, WithoutAnAbsoluteFolderNothingIsRecordedAndTheLogSaysWhy)
         EXPECT_EQ(fs::exists("/" + alias), root_had_it) << "written under the root";
         EXPECT_FALSE(W().Grid().Slot(1).IMG_Status_Rec->isVisibleTo(W().PNL_Cams));
         // One line per snapshot due (at 0 s and 6 s), none for the pass in between.
-        const QString note = QString::fromUtf8("14:03:07_045 | Thread CAM N\xC2\xB0" "1 | NOT RECORDED! ");
-        EXPECT_EQ(W().MMO_Log_Display->toPlainText().count(note), 2) << W().MMO_Log_Display->toPlainText().toStdString();
+        const QString note = QString::fromUtf8("14:03:07_045 | Thread CAM N\xC2\xB0"
+                                               "1 | NOT RECORDED! ");
+        EXPECT_EQ(W().MMO_Log_Display->toPlainText().count(note), 2)
+            << W().MMO_Log_Display->toPlainText().toStdString();
     }
     if (!root_had_it)
         fs::remove_all("/" + alias);
@@ -189,4 +192,4 @@ TEST_F(Recording_Test, AnUnwritableDestinationEndsThePassQuietlyAndWaitsOneInter
     EXPECT_EQ(W().Grid().Slot(2).LBL_Cam->text(), "2-Second");
 }
 
-} // namespace
+}  // namespace

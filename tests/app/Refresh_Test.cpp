@@ -1,12 +1,12 @@
-#include "widgets/Busy_Animation.h"
-#include "views/Camera_Grid.h"
-#include "camsim/Camsim_Server.h"
 #include "Main_Window_Fixture.h"
+#include "acquisition/UF_Lib_Cam.h"
+#include "camsim/Camsim_Server.h"
+#include "views/Camera_Grid.h"
+#include "views/Settings_Panel.h"
+#include "views/UF_Full_Screen.h"
+#include "widgets/Busy_Animation.h"
 #include "widgets/Panel.h"
 #include "widgets/Picture_Box.h"
-#include "views/UF_Full_Screen.h"
-#include "views/Settings_Panel.h"
-#include "acquisition/UF_Lib_Cam.h"
 
 #include <QPushButton>
 
@@ -129,7 +129,7 @@ TEST_F(Refresh_Test, AFetchSlowerThanTheTimerStartsNoSecondFetchAndLogsTheSameTi
     cameras_->Camera(1).Set_Fault(Camsim_Fault::Slow);
     W().Log_Active = true;
     const int64_t before = W().Lib_Cam[1]->Attempts();
-    W().Refresh_Cams();   // starts the slow fetch
+    W().Refresh_Cams();  // starts the slow fetch
     for (int i = 0; i < 100 && W().Lib_Cam[1]->Attempts() == before; ++i)
         QTest::qWait(5);
     const int64_t attempts = W().Lib_Cam[1]->Attempts();
@@ -142,7 +142,8 @@ TEST_F(Refresh_Test, AFetchSlowerThanTheTimerStartsNoSecondFetchAndLogsTheSameTi
     const QStringList lines = W().MMO_Log_Display->toPlainText().split('\n');
     ASSERT_EQ(lines.size(), 2) << W().MMO_Log_Display->toPlainText().toStdString();
     EXPECT_EQ(lines[0], lines[1]);
-    EXPECT_TRUE(lines[0].startsWith(QString::fromUtf8("14:03:07_045 | Thread CAM N\xC2\xB0" "1 | Time requested : ")));
+    EXPECT_TRUE(lines[0].startsWith(QString::fromUtf8("14:03:07_045 | Thread CAM N\xC2\xB0"
+                                                      "1 | Time requested : ")));
     EXPECT_EQ(Label_Color(1), QColor(0, 137, 0));
 }
 
@@ -170,7 +171,8 @@ TEST_F(Refresh_Test, AnAddressWithATrailingBlankKeepsItBeforeThePort)
 {
     W().Cam[1].Ad_Ip = "127.0.0.1 ";
     W().Refresh_Cams();
-    EXPECT_EQ(W().Lib_Cam[1]->Url(), "http://127.0.0.1 :" + std::to_string(cameras_->Port(1)) + "/snapshot.cgi?user=admin&pwd=pw");
+    EXPECT_EQ(W().Lib_Cam[1]->Url(),
+              "http://127.0.0.1 :" + std::to_string(cameras_->Port(1)) + "/snapshot.cgi?user=admin&pwd=pw");
 }
 
 TEST_F(Refresh_Test, AnUntrustedCertificateIsOfferedAndOneClickPinsIt)
@@ -188,8 +190,10 @@ TEST_F(Refresh_Test, AnUntrustedCertificateIsOfferedAndOneClickPinsIt)
     ASSERT_TRUE(Pass_Until([&] { return trust->isVisibleTo(W().PNL_Config); }));
     EXPECT_EQ(W().PNL_Config->Offered_Certificate(), fingerprint);
     EXPECT_TRUE(trust->toolTip().contains(QString::fromStdString(fingerprint)));
-    EXPECT_TRUE(W().MMO_Log_Display->toPlainText().contains(
-        QString::fromStdString("| Thread CAM N\xC2\xB0" "1 | certificate not trusted: SHA-256 " + fingerprint)));
+    EXPECT_TRUE(
+        W().MMO_Log_Display->toPlainText().contains(QString::fromStdString("| Thread CAM N\xC2\xB0"
+                                                                           "1 | certificate not trusted: SHA-256 " +
+                                                                           fingerprint)));
     EXPECT_EQ(https->Camera(1).Counters().Requests_By_Path.count("/snapshot.cgi"), 0u);
     EXPECT_EQ(Label_Color(1), QColor(229, 20, 0));
 
@@ -210,7 +214,7 @@ TEST_F(Refresh_Test, AStreamIsShownLikeSnapshotsAndClosedWhenItsPanelIsHidden)
     EXPECT_EQ(Snapshots(2), 0);
     EXPECT_EQ(cameras_->Camera(2).Counters().Streams_Open, 1);
 
-    W().CBX_Nb_Cam->setCurrentIndex(0);   // camera 2 is no longer shown
+    W().CBX_Nb_Cam->setCurrentIndex(0);  // camera 2 is no longer shown
     W().Refresh_Cams();
     for (int i = 0; i < 100 && cameras_->Camera(2).Counters().Streams_Open > 0; ++i)
         QTest::qWait(10);
@@ -255,4 +259,4 @@ TEST_F(Refresh_Test, AFullScreenSlotBeyondTheCountHandlesNoSlot)
     W().F_Full_Screen = nullptr;
 }
 
-} // namespace
+}  // namespace

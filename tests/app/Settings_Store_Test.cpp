@@ -1,15 +1,15 @@
+#include "Main_Window_Fixture.h"
 #include "model/Cams_Ini.h"
+#include "views/Camera_Grid.h"
+#include "views/Log_Panel.h"
 #include "widgets/Folder_Edit.h"
 #include "widgets/Integer_Edit.h"
-#include "views/Log_Panel.h"
-#include "Main_Window_Fixture.h"
-#include "views/Camera_Grid.h"
 
-#include <QTimer>
-#include "platform/Private_Profile.h"
 #include "control/Ptz_Panel.h"
+#include "platform/Private_Profile.h"
 #include "views/Settings_Panel.h"
 #include "widgets/Text_Edit.h"
+#include <QTimer>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,8 +30,9 @@ std::vector<std::string> Sections(const std::string& content)
     return names;
 }
 
-const std::vector<std::string> General_Sections = {"general", "PNL_Visue_Expert", "PNL_Ptz", "F_Full_Screen.PNL_Ptz",
-                                                   "F_Full_Screen.PNL_E_Fct", "snapshot_record", "Save_Load"};
+const std::vector<std::string> General_Sections = {
+    "general",         "PNL_Visue_Expert", "PNL_Ptz", "F_Full_Screen.PNL_Ptz", "F_Full_Screen.PNL_E_Fct",
+    "snapshot_record", "Save_Load"};
 
 std::vector<std::string> Cam_Sections()
 {
@@ -93,12 +94,16 @@ TEST_F(Main_Window_Test, TextsThatAreNotUtf8ComeBackByteForByteAfterAClose)
 {
     // Written on Windows: "é" is the single byte E9.
     std::filesystem::create_directories(Data_Dir());
-    Write_File(Datas_Ini(), "[snapshot_record]\nDED_Dest_Folder=/home/u/Vid\xE9os\n[CAM1]\nAlias=Entr\xE9" "e\nPassword=caf\xE9\n");
+    Write_File(Datas_Ini(), "[snapshot_record]\nDED_Dest_Folder=/home/u/Vid\xE9os\n[CAM1]\nAlias=Entr\xE9"
+                            "e\nPassword=caf\xE9\n");
     Main_Window_Probe& w = Start();
     EXPECT_EQ(w.PNL_Config->DED_Dest_Folder->Path(), QString::fromUtf8("/home/u/Vid\xC3\xA9os"));
     Close_And_Destroy();
     const std::string datas = Read_File(Datas_Ini());
-    for (const char* line : {"DED_Dest_Folder=/home/u/Vid\xE9os\n", "Alias=Entr\xE9" "e\n", "Password=caf\xE9\n"})
+    for (const char* line : {"DED_Dest_Folder=/home/u/Vid\xE9os\n",
+                             "Alias=Entr\xE9"
+                             "e\n",
+                             "Password=caf\xE9\n"})
         EXPECT_NE(datas.find(line), std::string::npos) << line;
 }
 
@@ -192,7 +197,8 @@ TEST_F(Config_File_Test, ExportingOverAnotherProgramsIniKeepsItsOtherSections)
     Write_File(file, "; settings of another program\n[window]\nwidth=10\n[CAM1]\ncolour=red\n");
     Export_To(file);
     const std::string content = Read_File(file);
-    EXPECT_EQ(content.rfind("; settings of another program\n[window]\nwidth=10\n[CAM1]\ncolour=red\nValide=1\n", 0), 0u);
+    EXPECT_EQ(content.rfind("; settings of another program\n[window]\nwidth=10\n[CAM1]\ncolour=red\nValide=1\n", 0),
+              0u);
     EXPECT_EQ(Get_Private_Profile_String(file, "CAM9", "Alias", ""), "CAM9");
 }
 
@@ -259,4 +265,4 @@ TEST_F(Config_File_Test, APasswordLosesOnlyItsOuterBlanksAndOnePairOfQuotes)
     EXPECT_EQ(w.Cam[4].Password, "p=a ss;#&");
 }
 
-} // namespace
+}  // namespace

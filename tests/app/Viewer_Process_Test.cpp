@@ -44,4 +44,4 @@ TEST_P(Viewer_Process, SignalClosesTheWindowAndWritesTheSettings)
 
 INSTANTIATE_TEST_SUITE_P(Signals, Viewer_Process, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
 
-} // namespace
+}  // namespace

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "Camsim_Client.h"
-#include "camsim/Camsim_Server.h"
 #include "acquisition/Base64.h"
 #include "acquisition/Http_Challenge.h"
 #include "acquisition/Http_Digest.h"
+#include "camsim/Camsim_Server.h"
 #include "imaging/Jpeg_Codec.h"
 
 namespace {
@@ -53,9 +53,9 @@ struct Answer {
     std::string Password = "secret";
     std::string Uri = "/snapshot.cgi";
     std::uint32_t Nc = 1;
-    std::string Qop = "auth";            // "" for the RFC 2069 form
-    std::optional<std::string> Opaque = std::nullopt;               // default: the challenge's
-    std::optional<Digest_Algorithm> Algorithm = std::nullopt;       // default: the challenge's
+    std::string Qop = "auth";                                  // "" for the RFC 2069 form
+    std::optional<std::string> Opaque = std::nullopt;          // default: the challenge's
+    std::optional<Digest_Algorithm> Algorithm = std::nullopt;  // default: the challenge's
 };
 
 std::string Authorization(const Http_Challenge& challenge, const Answer& a)
@@ -139,8 +139,8 @@ TEST(Camsim_Auth, Digest_Refuses_Every_Wrong_Part_Of_An_Answer)
 struct Algorithm_Case {
     const char* name;
     const char* auth;
-    const char* algorithm;   // the challenge's algorithm parameter ("" for none)
-    const char* qop;         // the challenge's qop parameter
+    const char* algorithm;  // the challenge's algorithm parameter ("" for none)
+    const char* qop;        // the challenge's qop parameter
     const char* answer_qop;
 };
 
@@ -152,7 +152,7 @@ TEST_P(Camsim_Digest_Forms, Accept_A_Correct_Answer)
     Camsim_Server server(Cameras_Behind(c.auth));
     server.Start();
     Raw_Client client(server.Port(1));
-    const Raw_Reply first = client.Get("/snapshot.cgi?user=admin&pwd=secret");   // the query is no credential here
+    const Raw_Reply first = client.Get("/snapshot.cgi?user=admin&pwd=secret");  // the query is no credential here
     ASSERT_EQ(first.Status, 401);
     const Http_Challenge challenge = First_Digest(first);
     EXPECT_EQ(Text(challenge, "algorithm"), c.algorithm);
@@ -161,19 +161,20 @@ TEST_P(Camsim_Digest_Forms, Accept_A_Correct_Answer)
         EXPECT_TRUE(Is_Picture(client.Get("/snapshot.cgi", Authorization(challenge, {.Nc = nc, .Qop = c.answer_qop}))));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Algorithms, Camsim_Digest_Forms,
-    ::testing::Values(Algorithm_Case{"md5_sess", "digest:md5-sess", "MD5-sess", "auth", "auth"},
-                      Algorithm_Case{"sha256", "digest:sha256", "SHA-256", "auth", "auth"},
-                      Algorithm_Case{"sha256_sess", "digest:sha256-sess", "SHA-256-sess", "auth", "auth"},
-                      Algorithm_Case{"rfc2069", "digest:noqop", "", "", ""},
-                      Algorithm_Case{"auth_int", "digest:sha256:qop=auth,auth-int", "SHA-256", "auth,auth-int", "auth-int"}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Algorithms, Camsim_Digest_Forms,
+                         ::testing::Values(Algorithm_Case{"md5_sess", "digest:md5-sess", "MD5-sess", "auth", "auth"},
+                                           Algorithm_Case{"sha256", "digest:sha256", "SHA-256", "auth", "auth"},
+                                           Algorithm_Case{"sha256_sess", "digest:sha256-sess", "SHA-256-sess", "auth",
+                                                          "auth"},
+                                           Algorithm_Case{"rfc2069", "digest:noqop", "", "", ""},
+                                           Algorithm_Case{"auth_int", "digest:sha256:qop=auth,auth-int", "SHA-256",
+                                                          "auth,auth-int", "auth-int"}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Camsim_Auth, Nonces_Serve_Many_Pictures_Until_Stale)
 {
     Camsim_Options options = Cameras_Behind("digest:sha256:stale=3", 2);
-    options.Auth[1].second.Stale_After = 0;   // camera 2: a nonce never goes stale
+    options.Auth[1].second.Stale_After = 0;  // camera 2: a nonce never goes stale
     Camsim_Server server(options);
     server.Start();
 
@@ -246,8 +247,8 @@ TEST(Camsim_Auth, Basic_Takes_Only_The_Right_Header_On_Every_Path)
 
 TEST(Camsim_Auth, Several_Offers_On_Separate_Lines_Or_One)
 {
-    for (const auto& [spec, lines] : {std::pair{"digest:offer=sha256+md5+basic", 3u},
-                                      std::pair{"digest:offer=sha256+md5+basic:oneline", 1u}}) {
+    for (const auto& [spec, lines] :
+         {std::pair{"digest:offer=sha256+md5+basic", 3u}, std::pair{"digest:offer=sha256+md5+basic:oneline", 1u}}) {
         SCOPED_TRACE(spec);
         Camsim_Server server(Cameras_Behind(spec));
         server.Start();
@@ -262,9 +263,13 @@ TEST(Camsim_Auth, Several_Offers_On_Separate_Lines_Or_One)
         // Each challenge can be answered: the MD5 one with its own nonce, Basic with the password.
         EXPECT_TRUE(Is_Picture(client.Get("/snapshot.cgi", Authorization(offered[1], {}))));
         EXPECT_TRUE(Is_Picture(client.Get("/snapshot.cgi", Authorization(offered[0], {}))));
-        EXPECT_TRUE(Is_Picture(client.Get("/snapshot.cgi", "Authorization: Basic " + Base64_Encode("admin:secret") + "\r\n")));
+        EXPECT_TRUE(
+            Is_Picture(client.Get("/snapshot.cgi", "Authorization: Basic " + Base64_Encode("admin:secret") + "\r\n")));
         // A SHA-256 answer to the MD5 challenge's nonce is not one the camera asked for.
-        EXPECT_EQ(client.Get("/snapshot.cgi", Authorization(offered[1], {.Nc = 2, .Algorithm = Digest_Algorithm::SHA_256})).Status, 401);
+        EXPECT_EQ(
+            client.Get("/snapshot.cgi", Authorization(offered[1], {.Nc = 2, .Algorithm = Digest_Algorithm::SHA_256}))
+                .Status,
+            401);
     }
 }
 

@@ -71,7 +71,10 @@ Raw_Client::Raw_Client(int port, SSL_CTX* tls)
     }
 }
 
-Raw_Client::~Raw_Client() { Close(); }
+Raw_Client::~Raw_Client()
+{
+    Close();
+}
 
 void Raw_Client::Close()
 {

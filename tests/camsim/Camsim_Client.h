@@ -8,8 +8,8 @@
 
 // One reply as read off the wire.
 struct Raw_Reply {
-    int Status = 0;                 // 0: no reply (the connection ended first)
-    std::string Head;               // status line to empty line
+    int Status = 0;    // 0: no reply (the connection ended first)
+    std::string Head;  // status line to empty line
     std::string Body;
 
     // Values of every header line named name (any case), in order.

@@ -8,8 +8,8 @@
 #include <chrono>
 #include <thread>
 
-#include "camsim/Camsim_Server.h"
 #include "acquisition/Http_Client.h"
+#include "camsim/Camsim_Server.h"
 #include "imaging/Jpeg_Codec.h"
 #include "support/Temp_Dir.h"
 
@@ -42,7 +42,10 @@ std::string Fetch(T_Http_Client& client, const std::string& url)
     return body;
 }
 
-QImage Decode(const std::string& body) { return Jpeg_Decode(body.data(), body.size()); }
+QImage Decode(const std::string& body)
+{
+    return Jpeg_Decode(body.data(), body.size());
+}
 
 // Mean colour of a rectangle of a picture.
 QColor Mean(const QImage& image, QRect area)
@@ -78,7 +81,7 @@ TEST(Camsim, Snapshot_Is_A_Jpeg_Of_The_Configured_Size_And_Moves_Over_Time)
 TEST(Camsim, Renders_At_Scene_Rate_Not_Per_Request)
 {
     Camsim_Options options = Small();
-    options.Fps = 0.1;   // one frame every ten seconds
+    options.Fps = 0.1;  // one frame every ten seconds
     Camsim_Server server(options);
     server.Start();
     T_Http_Client client;
@@ -94,9 +97,10 @@ TEST(Camsim, Checks_Credentials_On_Every_Command)
     Camsim_Server server(Small());
     server.Start();
     const std::string base = server.Base_Url(1);
-    for (const std::string& url : {base + "/snapshot.cgi?user=admin&pwd=wrong", base + "/snapshot.cgi?user=root&pwd=secret",
-                                   base + "/snapshot.cgi", base + "/decoder_control.cgi?user=admin&pwd=&command=6",
-                                   base + "/reboot.cgi?user=admin"}) {
+    for (const std::string& url :
+         {base + "/snapshot.cgi?user=admin&pwd=wrong", base + "/snapshot.cgi?user=root&pwd=secret",
+          base + "/snapshot.cgi", base + "/decoder_control.cgi?user=admin&pwd=&command=6",
+          base + "/reboot.cgi?user=admin"}) {
         SCOPED_TRACE(url);
         T_Http_Client client;
         try {
@@ -157,7 +161,8 @@ TEST(Camsim, Jog_Steps_And_Presets_Store_And_Recall)
     server.Start();
     T_Http_Client client;
     auto command = [&](int n) {
-        Fetch(client, server.Base_Url(1) + "/decoder_control.cgi?" + Credentials(server) + "&command=" + std::to_string(n) + "&onestep=1");
+        Fetch(client, server.Base_Url(1) + "/decoder_control.cgi?" + Credentials(server) +
+                          "&command=" + std::to_string(n) + "&onestep=1");
     };
     const QPoint start = server.Camera(1).View();
     command(6);
@@ -165,18 +170,18 @@ TEST(Camsim, Jog_Steps_And_Presets_Store_And_Recall)
     command(2);
     const QPoint moved = server.Camera(1).View();
     EXPECT_EQ(moved, start + QPoint(2 * 320 / 16, 240 / 16));
-    command(48);   // store preset 10
+    command(48);  // store preset 10
     command(4);
     command(0);
     command(0);
     EXPECT_NE(server.Camera(1).View(), moved);
-    command(33);   // preset 2 was never stored: nothing moves
+    command(33);  // preset 2 was never stored: nothing moves
     const QPoint before_recall = server.Camera(1).View();
     EXPECT_EQ(before_recall, start + QPoint(320 / 16, -240 / 16));
-    command(49);   // recall preset 10
+    command(49);  // recall preset 10
     EXPECT_EQ(server.Camera(1).View(), moved);
     for (int i = 0; i < 100; ++i)
-        command(4);   // the view stops at the edge of the world
+        command(4);  // the view stops at the edge of the world
     EXPECT_EQ(server.Camera(1).View().x(), 0);
 }
 
@@ -211,7 +216,7 @@ struct Fault_Case {
     const char* name;
     Camsim_Fault fault;
     enum { Picture, Not_A_Picture, Refused, Failed } outcome;
-    int code_or_connections;   // Refused: status code; Picture: connections for two calls
+    int code_or_connections;  // Refused: status code; Picture: connections for two calls
 };
 
 class Camsim_Faults : public ::testing::TestWithParam<Fault_Case> {};
@@ -280,14 +285,14 @@ TEST(Camsim, Records_Request_Heads_And_Cookie_Round_Trip)
     server.Start();
     T_Http_Client client;
     Fetch(client, server.Snapshot_Url(1));
-    server.Camera(1).Set_Fault(Camsim_Fault::Set_Cookie);   // changed while running
+    server.Camera(1).Set_Fault(Camsim_Fault::Set_Cookie);  // changed while running
     Fetch(client, server.Snapshot_Url(1));
     Fetch(client, server.Snapshot_Url(1));
     Camsim_Counters counters = server.Camera(1).Counters();
-    const std::string expected_head = "GET /snapshot.cgi?user=admin&pwd=secret HTTP/1.1\r\nHost: 127.0.0.1:" +
-                                      std::to_string(server.Port(1)) +
-                                      "\r\nAccept: text/html, */*\r\nAccept-Encoding: identity\r\n"
-                                      "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\nCookie: camsim_session=1\r\n\r\n";
+    const std::string expected_head =
+        "GET /snapshot.cgi?user=admin&pwd=secret HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(server.Port(1)) +
+        "\r\nAccept: text/html, */*\r\nAccept-Encoding: identity\r\n"
+        "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\nCookie: camsim_session=1\r\n\r\n";
     EXPECT_EQ(counters.Last_Request_Head, expected_head);
     ASSERT_EQ(counters.Request_Log.size(), 3u);
     EXPECT_EQ(counters.Request_Log[1].find("Cookie"), std::string::npos);
@@ -332,8 +337,8 @@ TEST(Camsim, Stop_Returns_Promptly_With_Hanging_Connections)
         ASSERT_EQ(connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
         const std::string request = "GET /snapshot.cgi?" + Credentials(server) + " HTTP/1.1\r\n\r\n";
         if (camera == 1)
-            send(fd, request.data(), request.size(), 0);   // the hanging camera holds this one
-        sockets.push_back(fd);                             // camera 2 waits for a request head
+            send(fd, request.data(), request.size(), 0);  // the hanging camera holds this one
+        sockets.push_back(fd);                            // camera 2 waits for a request head
     }
     std::this_thread::sleep_for(milliseconds(100));
     auto start = steady_clock::now();
@@ -364,20 +369,28 @@ TEST_P(Camsim_Args, Accepts_Or_Rejects)
 INSTANTIATE_TEST_SUITE_P(
     Cases, Camsim_Args,
     ::testing::Values(
-        Args_Case{"full_set", {"--count", "9", "--base-port", "8001", "--size", "320x240", "--fps", "2.5", "--login", "u",
-                               "--password", "p", "--fault", "3:chunked", "--fault", "9:hang", "--reboot-ms", "100"}, true},
-        Args_Case{"help", {"--help"}, false},
-        Args_Case{"count_zero", {"--count", "0"}, false},
+        Args_Case{"full_set",
+                  {"--count", "9", "--base-port", "8001", "--size", "320x240", "--fps", "2.5", "--login", "u",
+                   "--password", "p", "--fault", "3:chunked", "--fault", "9:hang", "--reboot-ms", "100"},
+                  true},
+        Args_Case{"help", {"--help"}, false}, Args_Case{"count_zero", {"--count", "0"}, false},
         Args_Case{"ports_beyond_range", {"--count", "9", "--base-port", "65530"}, false},
         Args_Case{"size_without_x", {"--size", "640"}, false},
         Args_Case{"fault_beyond_count", {"--count", "2", "--fault", "3:close"}, false},
-        Args_Case{"unknown_fault", {"--fault", "1:explode"}, false},
-        Args_Case{"missing_value", {"--count"}, false},
+        Args_Case{"unknown_fault", {"--fault", "1:explode"}, false}, Args_Case{"missing_value", {"--count"}, false},
         Args_Case{"unknown_option", {"--bind", "0.0.0.0"}, false},
-        Args_Case{"every_new_option", {"--count", "3", "--auth", "1:digest:sha256-sess:qop=auth,auth-int:stale=5:always:oneline",
-                                       "--auth", "all:basic", "--auth", "2:digest:offer=sha256+md5+basic", "--auth", "3:digest:noqop",
-                                       "--tls", "all", "--tls-max", "2:1.1", "--idle-ms", "500",
-                                       "--stream", "1:fps=2.5:nolength:lf:drop=3:nodash:header-case:quoted", "--stream", "all:default"}, true},
+        Args_Case{"every_new_option",
+                  {"--count",   "3",
+                   "--auth",    "1:digest:sha256-sess:qop=auth,auth-int:stale=5:always:oneline",
+                   "--auth",    "all:basic",
+                   "--auth",    "2:digest:offer=sha256+md5+basic",
+                   "--auth",    "3:digest:noqop",
+                   "--tls",     "all",
+                   "--tls-max", "2:1.1",
+                   "--idle-ms", "500",
+                   "--stream",  "1:fps=2.5:nolength:lf:drop=3:nodash:header-case:quoted",
+                   "--stream",  "all:default"},
+                  true},
         Args_Case{"auth_without_camera", {"--auth", "digest"}, false},
         Args_Case{"auth_unknown_algorithm", {"--auth", "1:digest:sha512"}, false},
         Args_Case{"auth_two_algorithms", {"--auth", "1:digest:md5:sha256"}, false},
@@ -388,8 +401,7 @@ INSTANTIATE_TEST_SUITE_P(
         Args_Case{"auth_stale_zero", {"--auth", "1:digest:stale=0"}, false},
         Args_Case{"auth_basic_with_options", {"--auth", "1:basic:always"}, false},
         Args_Case{"auth_beyond_count", {"--count", "2", "--auth", "3:basic"}, false},
-        Args_Case{"tls_beyond_count", {"--tls", "2"}, false},
-        Args_Case{"tls_with_spec", {"--tls", "1:yes"}, false},
+        Args_Case{"tls_beyond_count", {"--tls", "2"}, false}, Args_Case{"tls_with_spec", {"--tls", "1:yes"}, false},
         Args_Case{"tls_max_unknown", {"--tls-max", "1:1.4"}, false},
         Args_Case{"stream_fps_zero", {"--stream", "1:fps=0"}, false},
         Args_Case{"stream_drop_negative", {"--stream", "1:drop=-1"}, false},
@@ -400,7 +412,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Camsim, Parsed_Options_Hold_The_Values)
 {
     std::string error;
-    auto options = Parse_Camsim_Args({"--count", "3", "--size", "320x200", "--fault", "2:reset", "--fault", "3:no-length"}, error);
+    auto options =
+        Parse_Camsim_Args({"--count", "3", "--size", "320x200", "--fault", "2:reset", "--fault", "3:no-length"}, error);
     ASSERT_TRUE(options);
     EXPECT_EQ(options->Count, 3);
     EXPECT_EQ(options->Width, 320);
@@ -415,8 +428,10 @@ TEST(Camsim, Parsed_Options_Hold_The_Values)
 TEST(Camsim, Per_Camera_Options_Land_On_Their_Cameras_And_Print_Back)
 {
     std::string error;
-    auto options = Parse_Camsim_Args({"--count", "3", "--auth", "all:digest:sha256:stale=4", "--auth", "2:digest:offer=md5+basic:oneline",
-                                      "--tls", "3", "--tls-max", "1:1.1", "--stream", "2:fps=12.5:lf:drop=7"}, error);
+    auto options = Parse_Camsim_Args({"--count", "3", "--auth", "all:digest:sha256:stale=4", "--auth",
+                                      "2:digest:offer=md5+basic:oneline", "--tls", "3", "--tls-max", "1:1.1",
+                                      "--stream", "2:fps=12.5:lf:drop=7"},
+                                     error);
     ASSERT_TRUE(options) << error;
     ASSERT_EQ(options->Auth.size(), 4u);
     ASSERT_EQ(options->Tls.size(), 2u);
@@ -430,15 +445,15 @@ TEST(Camsim, Per_Camera_Options_Land_On_Their_Cameras_And_Print_Back)
 
     options->Width = 160;
     options->Height = 120;
-    Camsim_Server server(*options);   // the later --auth for camera 2 wins
+    Camsim_Server server(*options);  // the later --auth for camera 2 wins
     const Camsim_Auth& auth = server.Camera(2).Config().Auth;
     EXPECT_EQ(Camsim_Auth_Text(auth), "digest:offer=md5+basic:oneline");
     EXPECT_EQ(Camsim_Auth_Text(server.Camera(1).Config().Auth), "digest:sha256:stale=4");
     EXPECT_EQ(Camsim_Stream_Text(server.Camera(2).Config().Stream), "fps=12.5:lf:drop=7");
     EXPECT_TRUE(server.Is_Https(1));
     EXPECT_FALSE(server.Is_Https(2));
-    for (const char* spec : {"none", "basic", "digest", "digest:md5-sess:noqop:always", "digest:qop=auth-int,auth:stale=9",
-                             "digest:offer=sha256-sess+basic+md5:oneline"})
+    for (const char* spec : {"none", "basic", "digest", "digest:md5-sess:noqop:always",
+                             "digest:qop=auth-int,auth:stale=9", "digest:offer=sha256-sess+basic+md5:oneline"})
         EXPECT_EQ(Camsim_Auth_Text(*Parse_Camsim_Auth(spec)), spec);
     for (const char* spec : {"default", "fps=0.5:nolength:lf:drop=1:nodash:header-case:quoted"})
         EXPECT_EQ(Camsim_Stream_Text(*Parse_Camsim_Stream(spec)), spec);

@@ -22,7 +22,8 @@ using Client_Context = std::unique_ptr<SSL_CTX, decltype(&SSL_CTX_free)>;
 
 // A client context that takes any certificate (the tests read the verification result instead),
 // speaking the versions from min to max; level 0 lets it speak TLS 1.0 and 1.1 too.
-Client_Context Client(int min_version = TLS1_2_VERSION, int max_version = TLS1_3_VERSION, const std::string& ca_file = "")
+Client_Context Client(int min_version = TLS1_2_VERSION, int max_version = TLS1_3_VERSION,
+                      const std::string& ca_file = "")
 {
     Client_Context context(SSL_CTX_new(TLS_client_method()), SSL_CTX_free);
     SSL_CTX_set_min_proto_version(context.get(), min_version);
@@ -79,7 +80,7 @@ TEST(Camsim_Tls, Https_Camera_Presents_Its_Fingerprint_And_Serves_Pictures)
         ASSERT_TRUE(client.Connected());
         EXPECT_EQ(SSL_version(client.Ssl()), newest);
         EXPECT_EQ(Peer_Fingerprint(client.Ssl()), fingerprint);
-        for (int i = 0; i < 2; ++i) {   // kept connection
+        for (int i = 0; i < 2; ++i) {  // kept connection
             Raw_Reply reply = client.Get("/snapshot.cgi?user=admin&pwd=secret");
             EXPECT_EQ(Jpeg_Decode(reply.Body.data(), reply.Body.size()).size(), QSize(160, 120));
         }
@@ -147,7 +148,7 @@ TEST(Camsim_Tls, Unfinished_Handshake_Is_Dropped_After_The_Idle_Time)
     options.Idle_Timeout_Ms = 150;
     Camsim_Server server(options);
     server.Start();
-    Raw_Client silent(server.Port(1));   // connects, never says hello
+    Raw_Client silent(server.Port(1));  // connects, never says hello
     auto start = steady_clock::now();
     EXPECT_EQ(silent.Read_Until_Close(), "");
     EXPECT_GE(steady_clock::now() - start, milliseconds(100));

@@ -1,8 +1,8 @@
+#include "acquisition/Http_Request.h"
+#include "acquisition/Http_Url.h"
 #include "control/Camera_Commands.h"
 #include "control/Command_Send.h"
 #include "control/Flip_State.h"
-#include "acquisition/Http_Request.h"
-#include "acquisition/Http_Url.h"
 
 #include <gtest/gtest.h>
 
@@ -84,9 +84,8 @@ TEST(Command_Names, PresetCommandNumbers)
 
 TEST(Command_Texts, QuestionsCarryTheDegreeSignAndTheTrimmedAlias)
 {
-    EXPECT_EQ(Preset_Question(10),
-              "Are you sure you want to set this actual position to the preset position N\xC2\xB0"
-              "10");
+    EXPECT_EQ(Preset_Question(10), "Are you sure you want to set this actual position to the preset position N\xC2\xB0"
+                                   "10");
     EXPECT_EQ(Reboot_Question(" \tGarage cam \r\n"), "Are you sure you want to reboot camera : Garage cam");
 }
 

@@ -1,8 +1,8 @@
-#include "control/Camera_Control.h"
-#include "camsim/Camsim_Server.h"
 #include "acquisition/Http_Client.h"
-#include "support/Scripted_Server.h"
 #include "acquisition/UF_Lib_Cam.h"
+#include "camsim/Camsim_Server.h"
+#include "control/Camera_Control.h"
+#include "support/Scripted_Server.h"
 
 #include <QObject>
 
@@ -18,7 +18,7 @@ namespace {
 
 using namespace std::chrono;
 
-constexpr int Slot = 2;   // not slot 1, so a handler that ignored the selection would show
+constexpr int Slot = 2;  // not slot 1, so a handler that ignored the selection would show
 
 std::string Ok(const std::string& body = "ok.\r\n")
 {
@@ -98,8 +98,10 @@ TEST(Camera_Control, JogStepsTheSelectedCameraInTheCommandsDirection)
         int dx;
         int dy;
     };
-    const Row rows[] = {{"BTN_Deplace_Haut", 0, 0, -1}, {"BTN_Deplace_Bas", 2, 0, 1},
-                        {"BTN_Deplace_Gauche", 4, -1, 0}, {"BTN_Deplace_Droite", 6, 1, 0}};
+    const Row rows[] = {{"BTN_Deplace_Haut", 0, 0, -1},
+                        {"BTN_Deplace_Bas", 2, 0, 1},
+                        {"BTN_Deplace_Gauche", 4, -1, 0},
+                        {"BTN_Deplace_Droite", 6, 1, 0}};
     Camsim_Fixture f;
     for (const Row& row : rows) {
         const QPoint before = f.Camera().View();
@@ -120,8 +122,8 @@ TEST(Camera_Control, CommandsToACameraBehindDigestReachItOnceEach)
 {
     Camsim_Fixture f("digest:sha256");
     const QPoint before = f.Camera().View();
-    f.control.Jog(6);   // challenged, then answered
-    f.control.Jog(6);   // answered up front
+    f.control.Jog(6);  // challenged, then answered
+    f.control.Jog(6);  // answered up front
     const Camsim_Counters counters = f.Camera().Counters();
     EXPECT_EQ(counters.Challenges, 1);
     EXPECT_EQ(counters.Authorized, 2);
@@ -136,9 +138,8 @@ TEST(Camera_Control, PresetNumbersOnTheWire)
     f.control.Gere_Preset_PTZ(10, true);
     EXPECT_EQ(f.Last_Target(), "/decoder_control.cgi?user=admin&pwd=pw&command=48");
     ASSERT_EQ(f.questions.size(), 1u);
-    EXPECT_EQ(f.questions[0],
-              "Are you sure you want to set this actual position to the preset position N\xC2\xB0"
-              "10");
+    EXPECT_EQ(f.questions[0], "Are you sure you want to set this actual position to the preset position N\xC2\xB0"
+                              "10");
 
     f.control.Send({Ptz_Action::Preset, 1}, false);
     EXPECT_EQ(f.Last_Target(), "/decoder_control.cgi?user=admin&pwd=pw&command=31");
@@ -161,7 +162,7 @@ TEST(Camera_Control, ConfirmationAnswers)
 {
     struct Row {
         const char* name;
-        bool reboot;          // else a preset set
+        bool reboot;  // else a preset set
         Dbx_Answer answer;
         bool sent;
     };
@@ -187,8 +188,8 @@ TEST(Camera_Control, ConfirmationAnswers)
         const int sent = row.reboot ? f.Requests("/reboot.cgi") : f.Requests("/decoder_control.cgi");
         EXPECT_EQ(sent, row.sent ? 1 : 0) << row.name;
         if (row.sent) {
-            const char* expected = row.reboot ? "/reboot.cgi?user=admin&pwd=pw"
-                                              : "/decoder_control.cgi?user=admin&pwd=pw&command=36";
+            const char* expected =
+                row.reboot ? "/reboot.cgi?user=admin&pwd=pw" : "/decoder_control.cgi?user=admin&pwd=pw&command=36";
             EXPECT_EQ(f.Last_Target(), expected) << row.name;
         }
     }
@@ -197,7 +198,7 @@ TEST(Camera_Control, ConfirmationAnswers)
 TEST(Camera_Control, MirrorButtonsToggleTheirBitOnTheCamera)
 {
     Camsim_Fixture f;
-    const std::pair<int, int> presses[] = {{1, 1}, {2, 3}, {1, 2}, {2, 0}};   // bit, then the camera's state
+    const std::pair<int, int> presses[] = {{1, 1}, {2, 3}, {1, 2}, {2, 0}};  // bit, then the camera's state
     for (const auto& [bit, expected] : presses) {
         f.control.Send({Ptz_Action::Mirror, bit}, false);
         EXPECT_EQ(f.Camera().Flip(), expected) << bit;
@@ -212,8 +213,8 @@ TEST(Camera_Control, MirrorValueFromExactAnswers)
     struct Row {
         const char* name;
         std::string reply;
-        int bit;       // 1 vertical, 2 horizontal
-        int written;   // -1: no write request
+        int bit;      // 1 vertical, 2 horizontal
+        int written;  // -1: no write request
     };
     const std::vector<Row> rows = {
         {"flip=0, vertical", Ok("resolution=32\r\nflip=0\r\nfps=0\r\n"), 1, 1},

@@ -1,5 +1,5 @@
-#include "control/Command_Send.h"
 #include "acquisition/Http_Client.h"
+#include "control/Command_Send.h"
 #include "support/Scripted_Server.h"
 
 #include <gtest/gtest.h>
@@ -14,8 +14,8 @@ using Lines = std::vector<std::string>;
 
 std::string Reply(const std::string& status, const std::string& body)
 {
-    return "HTTP/1.1 " + status + "\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(body.size())
-           + "\r\n\r\n" + body;
+    return "HTTP/1.1 " + status + "\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(body.size()) +
+           "\r\n\r\n" + body;
 }
 
 TEST(Split_Lines, EndsAtCrLfOrCrLf)
@@ -38,9 +38,9 @@ TEST(Split_Lines, EndsAtCrLfOrCrLf)
 
 TEST(Query_Command, ReplacesTheListOnlyWithANonEmptyBody)
 {
-    Scripted_Server server({{Step::Read(), Step::Send(Reply("200 OK", "flip=1\r\nfps=0\r\n")), Step::Read(),
-                             Step::Send(Reply("200 OK", "")), Step::Read(),
-                             Step::Send(Reply("404 Not Found", "missing\r\n"))}});
+    Scripted_Server server(
+        {{Step::Read(), Step::Send(Reply("200 OK", "flip=1\r\nfps=0\r\n")), Step::Read(),
+          Step::Send(Reply("200 OK", "")), Step::Read(), Step::Send(Reply("404 Not Found", "missing\r\n"))}});
     T_Http_Client client(Command_Http_Settings());
     Lines lines = {"old"};
     EXPECT_TRUE(Query_Command(client, server.Base_Url() + "/get_camera_params.cgi?&user=a&pwd=", lines));
@@ -61,8 +61,8 @@ TEST(Send_Command, DropsEveryFailure)
         Scripted_Server gone({});
         closed_port = gone.Port();
     }
-    Scripted_Server refusing({{Step::Read(), Step::Send(Reply("401 Unauthorized", "no")), Step::Close()},
-                              {Step::Read(), Step::Reset()}});
+    Scripted_Server refusing(
+        {{Step::Read(), Step::Send(Reply("401 Unauthorized", "no")), Step::Close()}, {Step::Read(), Step::Reset()}});
     T_Http_Client client(Command_Http_Settings());
     EXPECT_NO_THROW(Send_Command(client, "http://127.0.0.1:" + std::to_string(closed_port) + "/reboot.cgi?"));
     EXPECT_NO_THROW(Send_Command(client, refusing.Base_Url() + "/reboot.cgi?user=a&pwd=b"));

@@ -24,7 +24,7 @@ void Answer_Box(QWidget& owner, std::function<void(QMessageBox&)> act)
             timer->stop();
             act(*box);
         } else if (++*tries > 300) {
-            timer->stop();   // no box: the handler did not ask, the test's checks will say so
+            timer->stop();  // no box: the handler did not ask, the test's checks will say so
         }
     });
     timer->start(10);
@@ -48,14 +48,16 @@ struct Owner_And_Camera {
 TEST(Default_Confirm_Box, AsksOverTheOwnerWindowAndYesSends)
 {
     Owner_And_Camera f;
-    Camera_Control control(f.cams, [] { return 1; }, &f.owner);
+    Camera_Control control(
+        f.cams, [] { return 1; }, &f.owner);
     QString text;
     Answer_Box(f.owner, [&text](QMessageBox& box) {
         text = box.text();
         box.button(QMessageBox::Yes)->click();
     });
     control.Gere_Preset_PTZ(7, true);
-    EXPECT_EQ(text, QString::fromUtf8("Are you sure you want to set this actual position to the preset position N\u00B07"));
+    EXPECT_EQ(text,
+              QString::fromUtf8("Are you sure you want to set this actual position to the preset position N\u00B07"));
     ASSERT_EQ(f.camera.Requests().size(), 1u);
     EXPECT_NE(f.camera.Requests()[0].find("&command=42 HTTP/1.1"), std::string::npos);
 }
@@ -64,7 +66,8 @@ TEST(Default_Confirm_Box, AsksOverTheOwnerWindowAndYesSends)
 TEST(Default_Confirm_Box, EscapeKeepsThePreset)
 {
     Owner_And_Camera f;
-    Camera_Control control(f.cams, [] { return 1; }, &f.owner);
+    Camera_Control control(
+        f.cams, [] { return 1; }, &f.owner);
     bool asked = false;
     Answer_Box(f.owner, [&asked](QMessageBox& box) {
         asked = true;

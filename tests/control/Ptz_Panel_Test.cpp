@@ -1,5 +1,5 @@
-#include "widgets/Panel.h"
 #include "control/Ptz_Panel.h"
+#include "widgets/Panel.h"
 #include "widgets/Repeat_Button.h"
 #include "widgets/Two_State_Switch.h"
 
@@ -63,7 +63,8 @@ TEST(Ptz_Panel, EveryControlLiesInsideTheClientArea)
         EXPECT_TRUE(client.contains(in_client)) << child->objectName().toStdString();
     }
     p.resize(300, 260);
-    EXPECT_EQ(p.PNL_Ptz_Global->geometry(), QRect(QPoint(0, 0), p.Content()->size())) << "the background follows a resize";
+    EXPECT_EQ(p.PNL_Ptz_Global->geometry(), QRect(QPoint(0, 0), p.Content()->size()))
+        << "the background follows a resize";
     EXPECT_EQ(p.PNL_Ptz_N_Cam->width(), p.Content()->width());
 }
 

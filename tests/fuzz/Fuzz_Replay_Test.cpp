@@ -41,4 +41,4 @@ INSTANTIATE_TEST_SUITE_P(Targets, Fuzz_Replay,
                                            Target{"jpeg", Fuzz_Jpeg}),
                          [](const auto& row) { return std::string(row.param.name); });
 
-} // namespace
+}  // namespace

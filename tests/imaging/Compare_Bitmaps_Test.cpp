@@ -1,5 +1,5 @@
-#include "imaging/Compare_Bitmaps.h"
 #include "Imaging_Test_Pictures.h"
+#include "imaging/Compare_Bitmaps.h"
 
 #include <QImage>
 #include <QTransform>
@@ -51,21 +51,16 @@ TEST_P(Sample_Grid_Test, StepAndCount)
 
 INSTANTIATE_TEST_SUITE_P(
     Sizes, Sample_Grid_Test,
-    ::testing::Values(
-        Grid_Row{"Camera_640x480", 640, 480, 18, 972},
-        Grid_Row{"Camera_320x240", 320, 240, 9, 972},
-        Grid_Row{"Full_HD", 1920, 1080, 46, 1008},
-        Grid_Row{"Fewer_Than_1000_Pixels_Every_Pixel", 29, 34, 1, 29 * 34},
-        Grid_Row{"Single_Pixel", 1, 1, 1, 1},
-        Grid_Row{"Exactly_1000_Pixels", 40, 25, 1, 1000},
-        Grid_Row{"Whole_Root_Kept", 100, 40, 2, 1000},
-        Grid_Row{"Root_Just_Above_Whole_Rounds_Up", 1001, 1, 2, 501},
-        Grid_Row{"One_Long_Row", 100000, 1, 10, 10000},
-        Grid_Row{"Largest_Pixel_Count_That_Fits", 46340, 46340, 1466, -1},
-        Grid_Row{"Pixel_Count_Overflows", 65536, 65536, 0, 0},
-        Grid_Row{"Zero_Width", 0, 480, 0, 0},
-        Grid_Row{"Zero_Height", 640, 0, 0, 0},
-        Grid_Row{"Negative_Side", -640, 480, 0, 0}),
+    ::testing::Values(Grid_Row{"Camera_640x480", 640, 480, 18, 972}, Grid_Row{"Camera_320x240", 320, 240, 9, 972},
+                      Grid_Row{"Full_HD", 1920, 1080, 46, 1008},
+                      Grid_Row{"Fewer_Than_1000_Pixels_Every_Pixel", 29, 34, 1, 29 * 34},
+                      Grid_Row{"Single_Pixel", 1, 1, 1, 1}, Grid_Row{"Exactly_1000_Pixels", 40, 25, 1, 1000},
+                      Grid_Row{"Whole_Root_Kept", 100, 40, 2, 1000},
+                      Grid_Row{"Root_Just_Above_Whole_Rounds_Up", 1001, 1, 2, 501},
+                      Grid_Row{"One_Long_Row", 100000, 1, 10, 10000},
+                      Grid_Row{"Largest_Pixel_Count_That_Fits", 46340, 46340, 1466, -1},
+                      Grid_Row{"Pixel_Count_Overflows", 65536, 65536, 0, 0}, Grid_Row{"Zero_Width", 0, 480, 0, 0},
+                      Grid_Row{"Zero_Height", 640, 0, 0, 0}, Grid_Row{"Negative_Side", -640, 480, 0, 0}),
     [](const auto& row) { return row.param.name; });
 
 // ---- Levels from whole frames ------------------------------------------------------------------
@@ -115,21 +110,20 @@ const QImage Busy = Scene_Picture(640, 480);
 
 INSTANTIATE_TEST_SUITE_P(
     Frames, Compare_Frames_Test,
-    ::testing::Values(
-        Frames_Row{"Identical_Frames", [] { return Busy; }, [] { return Busy.copy(); }, 0, 0},
-        Frames_Row{"Negative_Clamped", [] { return Busy; }, [] { return Negative(Busy); }, 100, 100},
-        Frames_Row{"Black_Current_Frame", [] { return Uniform(640, 480, qRgb(0, 0, 0)); },
-                   [] { return Busy; }, 0, 0},
-        Frames_Row{"Grey_Previous_Frame", [] { return Busy; },
-                   [] { return Uniform(640, 480, qRgb(128, 128, 128)); }, 0, 0},
-        Frames_Row{"Different_Sizes", [] { return Busy; }, [] { return Scene_Picture(800, 600); }, 0, 0},
-        Frames_Row{"Same_Count_From_Other_Size_Is_Compared", [] { return Smooth_Scene(640, 480); },
-                   [] { return Smooth_Scene(320, 240); }, 0.001, 10},
-        Frames_Row{"Unrelated_Noise", [] { return Scene_Picture(64, 48, 1, 120); },
-                   [] { return Scene_Picture(64, 48, 2, 120); }, 100, 100},
-        Frames_Row{"Empty_Current_Frame", [] { return QImage(); }, [] { return Busy; }, 0, 0},
-        Frames_Row{"Empty_Previous_Frame", [] { return Busy; }, [] { return QImage(); }, 0, 0},
-        Frames_Row{"Both_Empty", [] { return QImage(); }, [] { return QImage(); }, 0, 0}),
+    ::testing::Values(Frames_Row{"Identical_Frames", [] { return Busy; }, [] { return Busy.copy(); }, 0, 0},
+                      Frames_Row{"Negative_Clamped", [] { return Busy; }, [] { return Negative(Busy); }, 100, 100},
+                      Frames_Row{"Black_Current_Frame", [] { return Uniform(640, 480, qRgb(0, 0, 0)); },
+                                 [] { return Busy; }, 0, 0},
+                      Frames_Row{"Grey_Previous_Frame", [] { return Busy; },
+                                 [] { return Uniform(640, 480, qRgb(128, 128, 128)); }, 0, 0},
+                      Frames_Row{"Different_Sizes", [] { return Busy; }, [] { return Scene_Picture(800, 600); }, 0, 0},
+                      Frames_Row{"Same_Count_From_Other_Size_Is_Compared", [] { return Smooth_Scene(640, 480); },
+                                 [] { return Smooth_Scene(320, 240); }, 0.001, 10},
+                      Frames_Row{"Unrelated_Noise", [] { return Scene_Picture(64, 48, 1, 120); },
+                                 [] { return Scene_Picture(64, 48, 2, 120); }, 100, 100},
+                      Frames_Row{"Empty_Current_Frame", [] { return QImage(); }, [] { return Busy; }, 0, 0},
+                      Frames_Row{"Empty_Previous_Frame", [] { return Busy; }, [] { return QImage(); }, 0, 0},
+                      Frames_Row{"Both_Empty", [] { return QImage(); }, [] { return QImage(); }, 0, 0}),
     [](const auto& row) { return row.param.name; });
 
 TEST(Compare_Bitmaps, IdenticalFramesGiveExactlyZero)
@@ -160,8 +154,7 @@ TEST(Compare_Bitmaps, PairsSamplesColumnByColumn)
         b.setPixel(i / 40, i % 40, a.pixel(i / 20, i % 20));
     EXPECT_EQ(Compare_Bitmaps(&a, &b, false), 0);
     const QImage rotated = a.transformed(QTransform().rotate(90));
-    EXPECT_GT(Compare_Bitmaps(&a, &rotated, false), 10)
-        << "the same pixels in another order are a different picture";
+    EXPECT_GT(Compare_Bitmaps(&a, &rotated, false), 10) << "the same pixels in another order are a different picture";
 }
 
 // ---- Known correlations ------------------------------------------------------------------------
@@ -203,15 +196,13 @@ TEST_P(Known_Correlation_Test, LevelIsFiveHundredTimesOneMinusR)
     EXPECT_NEAR(Compare_Bitmaps(&a, &b, false), row.level, 1e-9);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Correlations, Known_Correlation_Test,
-    ::testing::Values(
-        Correlation_Row{"R_0_98_Gives_10", 100, 1, 10},
-        Correlation_Row{"R_0_95_Gives_25", 40, 1, 25},
-        Correlation_Row{"R_0_9_Gives_50", 20, 1, 50},
-        Correlation_Row{"R_0_8_Gives_100", 10, 1, 100},
-        Correlation_Row{"R_0_7_Clamped_To_100", 20, 3, 100}),
-    [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(Correlations, Known_Correlation_Test,
+                         ::testing::Values(Correlation_Row{"R_0_98_Gives_10", 100, 1, 10},
+                                           Correlation_Row{"R_0_95_Gives_25", 40, 1, 25},
+                                           Correlation_Row{"R_0_9_Gives_50", 20, 1, 50},
+                                           Correlation_Row{"R_0_8_Gives_100", 10, 1, 100},
+                                           Correlation_Row{"R_0_7_Clamped_To_100", 20, 3, 100}),
+                         [](const auto& row) { return row.param.name; });
 
 // ---- Low light -----------------------------------------------------------------------------------
 
@@ -233,16 +224,14 @@ TEST_P(Low_Light_Test, DividesOnlyWhenBothFramesAreDark)
     EXPECT_NEAR(Compare_Bitmaps(&a, &b, true), row.divided ? 10 : 50, 1e-9);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Means, Low_Light_Test,
-    ::testing::Values(
-        Low_Light_Row{"Both_Dark", 0, 40, 0, 40, true},
-        Low_Light_Row{"Both_Just_Below_50", 0, 98, 0, 98, true},
-        Low_Light_Row{"Both_At_50_Is_Not_Dark", 0, 100, 0, 100, false},
-        Low_Light_Row{"Only_Current_Dark", 0, 40, 200, 250, false},
-        Low_Light_Row{"Only_Previous_Dark", 200, 250, 0, 40, false},
-        Low_Light_Row{"Both_Bright", 200, 250, 100, 200, false}),
-    [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(Means, Low_Light_Test,
+                         ::testing::Values(Low_Light_Row{"Both_Dark", 0, 40, 0, 40, true},
+                                           Low_Light_Row{"Both_Just_Below_50", 0, 98, 0, 98, true},
+                                           Low_Light_Row{"Both_At_50_Is_Not_Dark", 0, 100, 0, 100, false},
+                                           Low_Light_Row{"Only_Current_Dark", 0, 40, 200, 250, false},
+                                           Low_Light_Row{"Only_Previous_Dark", 200, 250, 0, 40, false},
+                                           Low_Light_Row{"Both_Bright", 200, 250, 100, 200, false}),
+                         [](const auto& row) { return row.param.name; });
 
 // ---- Pixel formats -------------------------------------------------------------------------------
 
@@ -269,14 +258,12 @@ TEST_P(Pixel_Format_Test, SameLevelAsRgb32)
     EXPECT_DOUBLE_EQ(Compare_Bitmaps(a, b_converted, false), reference);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Formats, Pixel_Format_Test,
-    ::testing::Values(
-        Format_Row{"Argb32", QImage::Format_ARGB32},
-        Format_Row{"Rgb888", QImage::Format_RGB888},
-        Format_Row{"Bgr888", QImage::Format_BGR888},
-        Format_Row{"Rgbx8888", QImage::Format_RGBX8888},
-        Format_Row{"Argb32_Premultiplied", QImage::Format_ARGB32_Premultiplied}),
-    [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(Formats, Pixel_Format_Test,
+                         ::testing::Values(Format_Row{"Argb32", QImage::Format_ARGB32},
+                                           Format_Row{"Rgb888", QImage::Format_RGB888},
+                                           Format_Row{"Bgr888", QImage::Format_BGR888},
+                                           Format_Row{"Rgbx8888", QImage::Format_RGBX8888},
+                                           Format_Row{"Argb32_Premultiplied", QImage::Format_ARGB32_Premultiplied}),
+                         [](const auto& row) { return row.param.name; });
 
 }  // namespace

@@ -26,9 +26,21 @@ inline QImage Scene_Picture(int width, int height, std::uint32_t seed = 1, int n
             int g = 60 + 150 * y / height;
             int b = 128 + static_cast<int>(80 * std::sin(x * 0.05) * std::cos(y * 0.07));
             const int block = (x * 4 / width) + 4 * (y * 4 / height);
-            if (block == 5) { r = 230; g = 20; b = 20; }
-            if (block == 6) { r = 20; g = 220; b = 30; }
-            if (block == 9) { r = 25; g = 30; b = 225; }
+            if (block == 5) {
+                r = 230;
+                g = 20;
+                b = 20;
+            }
+            if (block == 6) {
+                r = 20;
+                g = 220;
+                b = 30;
+            }
+            if (block == 9) {
+                r = 25;
+                g = 30;
+                b = 225;
+            }
             const int n = next_noise();
             line[x] = qRgb(clamp(r + n), clamp(g + n), clamp(b + n));
         }
@@ -46,8 +58,8 @@ inline double Mean_Channel_Difference(const QImage& a, const QImage& b)
         const auto* l = reinterpret_cast<const QRgb*>(left.constScanLine(y));
         const auto* r = reinterpret_cast<const QRgb*>(right.constScanLine(y));
         for (int x = 0; x < left.width(); ++x)
-            total += std::abs(qRed(l[x]) - qRed(r[x])) + std::abs(qGreen(l[x]) - qGreen(r[x]))
-                + std::abs(qBlue(l[x]) - qBlue(r[x]));
+            total += std::abs(qRed(l[x]) - qRed(r[x])) + std::abs(qGreen(l[x]) - qGreen(r[x])) +
+                     std::abs(qBlue(l[x]) - qBlue(r[x]));
     }
     return total / (3.0 * left.width() * left.height());
 }

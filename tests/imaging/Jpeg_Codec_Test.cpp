@@ -1,6 +1,6 @@
+#include "Imaging_Test_Pictures.h"
 #include "imaging/Jpeg_Codec.h"
 #include "imaging/Jpeg_Limits.h"
-#include "Imaging_Test_Pictures.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -59,14 +59,13 @@ int Scan_Data_Start(const QByteArray& jpeg)
 // The luminance quantisation table of the JPEG standard (natural order), and the zig-zag order
 // in which a DQT segment lists its entries.
 constexpr std::array<int, 64> Standard_Luminance = {
-    16, 11, 10, 16, 24,  40,  51,  61,  12, 12, 14, 19, 26,  58,  60,  55,
-    14, 13, 16, 24, 40,  57,  69,  56,  14, 17, 22, 29, 51,  87,  80,  62,
-    18, 22, 37, 56, 68,  109, 103, 77,  24, 35, 55, 64, 81,  104, 113, 92,
-    49, 64, 78, 87, 103, 121, 120, 101, 72, 92, 95, 98, 112, 100, 103, 99};
-constexpr std::array<int, 64> Zig_Zag = {
-    0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,  12, 19, 26, 33, 40, 48,
-    41, 34, 27, 20, 13, 6,  7,  14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23,
-    30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
+    16, 11,  10,  16, 24, 40, 51, 61, 12,  12,  14,  19,  26, 58, 60, 55,  14,  13,  16,  24, 40, 57,
+    69, 56,  14,  17, 22, 29, 51, 87, 80,  62,  18,  22,  37, 56, 68, 109, 103, 77,  24,  35, 55, 64,
+    81, 104, 113, 92, 49, 64, 78, 87, 103, 121, 120, 101, 72, 92, 95, 98,  112, 100, 103, 99};
+constexpr std::array<int, 64> Zig_Zag = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,
+                                         12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28,
+                                         35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
+                                         58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
 
 // Standard scaling of a quantisation table for a quality 1..100, limited to baseline's 1..255.
 std::array<int, 64> Luminance_Table_For(int quality)
@@ -142,18 +141,16 @@ TEST_P(Round_Trip_Test, KeepsSizeAndColours)
     EXPECT_LT(qRed(blue), 60);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Formats, Round_Trip_Test,
-    ::testing::Values(
-        Format_Row{"Rgb32", QImage::Format_RGB32, 2.5},
-        Format_Row{"Argb32", QImage::Format_ARGB32, 2.5},
-        Format_Row{"Rgb888", QImage::Format_RGB888, 2.5},
-        Format_Row{"Bgr888", QImage::Format_BGR888, 2.5},
-        Format_Row{"Rgbx8888", QImage::Format_RGBX8888, 2.5},
-        Format_Row{"Rgba8888", QImage::Format_RGBA8888, 2.5},
-        Format_Row{"Argb32_Premultiplied", QImage::Format_ARGB32_Premultiplied, 2.5},
-        Format_Row{"Rgb16", QImage::Format_RGB16, 4}),
-    [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(Formats, Round_Trip_Test,
+                         ::testing::Values(Format_Row{"Rgb32", QImage::Format_RGB32, 2.5},
+                                           Format_Row{"Argb32", QImage::Format_ARGB32, 2.5},
+                                           Format_Row{"Rgb888", QImage::Format_RGB888, 2.5},
+                                           Format_Row{"Bgr888", QImage::Format_BGR888, 2.5},
+                                           Format_Row{"Rgbx8888", QImage::Format_RGBX8888, 2.5},
+                                           Format_Row{"Rgba8888", QImage::Format_RGBA8888, 2.5},
+                                           Format_Row{"Argb32_Premultiplied", QImage::Format_ARGB32_Premultiplied, 2.5},
+                                           Format_Row{"Rgb16", QImage::Format_RGB16, 4}),
+                         [](const auto& row) { return row.param.name; });
 
 TEST(Jpeg_Encode, BaselineFourTwoZero)
 {
@@ -184,8 +181,9 @@ TEST(Jpeg_Encode, BaselineFourTwoZero)
     tjhandle handle = tjInitDecompress();
     int width = 0, height = 0, subsampling = -1, colour_space = -1;
     ASSERT_EQ(tjDecompressHeader3(handle, reinterpret_cast<const unsigned char*>(jpeg.constData()),
-                                  static_cast<unsigned long>(jpeg.size()), &width, &height,
-                                  &subsampling, &colour_space), 0);
+                                  static_cast<unsigned long>(jpeg.size()), &width, &height, &subsampling,
+                                  &colour_space),
+              0);
     tjDestroy(handle);
     EXPECT_EQ(subsampling, TJSAMP_420);
     EXPECT_EQ(colour_space, TJCS_YCbCr);
@@ -239,9 +237,9 @@ QByteArray Library_Compress(const QImage& picture, int pixel_format, int subsamp
     tjhandle handle = tjInitCompress();
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
-    EXPECT_EQ(tjCompress2(handle, picture.constBits(), picture.width(),
-                          static_cast<int>(picture.bytesPerLine()), picture.height(), pixel_format,
-                          &buffer, &size, subsampling, 90, flags), 0);
+    EXPECT_EQ(tjCompress2(handle, picture.constBits(), picture.width(), static_cast<int>(picture.bytesPerLine()),
+                          picture.height(), pixel_format, &buffer, &size, subsampling, 90, flags),
+              0);
     QByteArray bytes(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size));
     tjFree(buffer);
     tjDestroy(handle);
@@ -256,7 +254,8 @@ TEST(Jpeg_Decode, ProgressiveAndGreyFilesDecode)
     Jpeg_Decoder decoder;
 
     const QByteArray progressive = Library_Compress(rgb, TJPF_RGB, TJSAMP_420, TJFLAG_PROGRESSIVE);
-    const QImage from_progressive = decoder.Decode(progressive.constData(), static_cast<std::size_t>(progressive.size()));
+    const QImage from_progressive =
+        decoder.Decode(progressive.constData(), static_cast<std::size_t>(progressive.size()));
     ASSERT_EQ(from_progressive.size(), scene.size());
     EXPECT_LT(Mean_Channel_Difference(from_progressive, scene), 5);
 
@@ -309,20 +308,20 @@ const QByteArray Small_Jpeg = Encode_Scene(64, 48);
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, Refused_Input_Test,
-    ::testing::Values(
-        Refused_Row{"Empty", QByteArray()},
-        Refused_Row{"Html_Page", QByteArray("<html><body><h1>401 Unauthorized</h1></body></html>\r\n")},
-        Refused_Row{"Start_Of_Image_Only", Small_Jpeg.left(2)},
-        Refused_Row{"Header_Cut_In_Tables", Small_Jpeg.left(40)},
-        Refused_Row{"Header_Cut_Before_Scan", Small_Jpeg.left(Scan_Data_Start(Small_Jpeg) - 20)},
-        Refused_Row{"Random_Bytes", Random_Bytes(4096, 7)},
-        Refused_Row{"Start_Of_Image_Then_Random", QByteArray("\xFF\xD8", 2) + Random_Bytes(4096, 8)},
-        Refused_Row{"Cmyk_Colour_Space", Library_Compress(Scene_Picture(16, 16), TJPF_CMYK, TJSAMP_444, 0)},
-        Refused_Row{"Png_Signature", QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16)},
-        Refused_Row{"Announces_20000_By_20000", With_Frame_Size(Small_Jpeg, 20000, 20000)},
-        Refused_Row{"Announces_Side_Above_16384", With_Frame_Size(Small_Jpeg, 16385, 16)},
-        Refused_Row{"Announces_Above_64_Megapixels", With_Frame_Size(Small_Jpeg, 8001, 8000)},
-        Refused_Row{"Announces_Zero_Height", With_Frame_Size(Small_Jpeg, 64, 0)}),
+    ::testing::Values(Refused_Row{"Empty", QByteArray()},
+                      Refused_Row{"Html_Page", QByteArray("<html><body><h1>401 Unauthorized</h1></body></html>\r\n")},
+                      Refused_Row{"Start_Of_Image_Only", Small_Jpeg.left(2)},
+                      Refused_Row{"Header_Cut_In_Tables", Small_Jpeg.left(40)},
+                      Refused_Row{"Header_Cut_Before_Scan", Small_Jpeg.left(Scan_Data_Start(Small_Jpeg) - 20)},
+                      Refused_Row{"Random_Bytes", Random_Bytes(4096, 7)},
+                      Refused_Row{"Start_Of_Image_Then_Random", QByteArray("\xFF\xD8", 2) + Random_Bytes(4096, 8)},
+                      Refused_Row{"Cmyk_Colour_Space",
+                                  Library_Compress(Scene_Picture(16, 16), TJPF_CMYK, TJSAMP_444, 0)},
+                      Refused_Row{"Png_Signature", QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16)},
+                      Refused_Row{"Announces_20000_By_20000", With_Frame_Size(Small_Jpeg, 20000, 20000)},
+                      Refused_Row{"Announces_Side_Above_16384", With_Frame_Size(Small_Jpeg, 16385, 16)},
+                      Refused_Row{"Announces_Above_64_Megapixels", With_Frame_Size(Small_Jpeg, 8001, 8000)},
+                      Refused_Row{"Announces_Zero_Height", With_Frame_Size(Small_Jpeg, 64, 0)}),
     [](const auto& row) { return row.param.name; });
 
 TEST(Jpeg_Decode, NullDataRefused)
@@ -344,19 +343,16 @@ TEST_P(Size_Limit_Test, Allowed)
     EXPECT_EQ(Jpeg_Size_Allowed(GetParam().width, GetParam().height), GetParam().allowed);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, Size_Limit_Test,
-    ::testing::Values(
-        Size_Row{"Camera", 640, 480, true},
-        Size_Row{"Widest_Allowed", 16384, 3906, true},
-        Size_Row{"Square_At_64_Megapixels", 8000, 8000, true},
-        Size_Row{"One_Row_Above_64_Megapixels", 8000, 8001, false},
-        Size_Row{"Side_Above_Limit", 16385, 1, false},
-        Size_Row{"Height_Above_Limit", 1, 16385, false},
-        Size_Row{"Largest_Header", 65535, 65535, false},
-        Size_Row{"Zero", 0, 480, false},
-        Size_Row{"Negative", 640, -1, false}),
-    [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(Sizes, Size_Limit_Test,
+                         ::testing::Values(Size_Row{"Camera", 640, 480, true},
+                                           Size_Row{"Widest_Allowed", 16384, 3906, true},
+                                           Size_Row{"Square_At_64_Megapixels", 8000, 8000, true},
+                                           Size_Row{"One_Row_Above_64_Megapixels", 8000, 8001, false},
+                                           Size_Row{"Side_Above_Limit", 16385, 1, false},
+                                           Size_Row{"Height_Above_Limit", 1, 16385, false},
+                                           Size_Row{"Largest_Header", 65535, 65535, false},
+                                           Size_Row{"Zero", 0, 480, false}, Size_Row{"Negative", 640, -1, false}),
+                         [](const auto& row) { return row.param.name; });
 
 TEST(Jpeg_Decode, ScanCutInTheMiddleStillGivesThePicture)
 {
@@ -475,8 +471,8 @@ TEST(Jpeg_Decode, DecodesAtTheScaleAskedForInEveryLayout)
         tjhandle handle = tjInitCompress();
         unsigned char* bytes = nullptr;
         unsigned long size = 0;
-        ASSERT_EQ(tjCompress2(handle, scene.constBits(), 640, static_cast<int>(scene.bytesPerLine()), 480, TJPF_BGRX, &bytes,
-                              &size, subsampling, 90, 0),
+        ASSERT_EQ(tjCompress2(handle, scene.constBits(), 640, static_cast<int>(scene.bytesPerLine()), 480, TJPF_BGRX,
+                              &bytes, &size, subsampling, 90, 0),
                   0);
         Jpeg_Decoder decoder;
         const QImage quarter = decoder.Decode(bytes, size, QImage(), {160, 120, Jpeg_Max_Decoded_Pixels});

@@ -10,7 +10,10 @@
 
 namespace {
 
-char Point() { return '.'; }
+char Point()
+{
+    return '.';
+}
 
 class Cams_Ini_Test : public testing::Test {
 protected:
@@ -25,11 +28,16 @@ protected:
 std::string Default_Section(int slot)
 {
     const std::string n = std::to_string(slot);
-    return "[CAM" + n + "]\n"
+    return "[CAM" + n +
+           "]\n"
            "Valide=1\n"
            "Type_Cam=0\n"
-           "Alias=CAM" + n + "\n"
-           "Ad_Ip=" + Default_Ad_Ip + "\n"
+           "Alias=CAM" +
+           n +
+           "\n"
+           "Ad_Ip=" +
+           Default_Ad_Ip +
+           "\n"
            "Port=8000\n"
            "Login=admin\n"
            "Password=\n"
@@ -81,7 +89,8 @@ TEST_F(Cams_Ini_Test, WriteThenReadRestoresEveryField)
         cam.Login = "user";
         cam.Password = "p&ss #" + std::to_string(slot);
         cam.Use_Url = slot == 9;
-        cam.Special_Url = slot == 9 ? "https://127.0.0.1:8443/snap.jpg?a=1&b=2" : "http://127.0.0.1:8080/snap.jpg?a=1&b=2";
+        cam.Special_Url =
+            slot == 9 ? "https://127.0.0.1:8443/snap.jpg?a=1&b=2" : "http://127.0.0.1:8080/snap.jpg?a=1&b=2";
         cam.Cert_Sha256 = slot == 9 ? std::string(64, 'a') : "";
         cam.Valide_Record = slot % 4;
         cam.Timer_On = 0.25;
@@ -116,12 +125,13 @@ TEST_F(Cams_Ini_Test, CertificatePinIsReadInAnySpellingAndGoesAwayWithThePin)
     const std::string hex = "0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcdef";
     std::string colons;
     for (std::size_t i = 0; i < hex.size(); i += 2)
-        colons += (i ? ":" : "") + std::string{static_cast<char>(std::toupper(hex[i])), static_cast<char>(std::toupper(hex[i + 1]))};
+        colons += (i ? ":" : "") +
+                  std::string{static_cast<char>(std::toupper(hex[i])), static_cast<char>(std::toupper(hex[i + 1]))};
     T_Cams cams;
     Read_Cams_Ini(file, cams);
     std::string content = Read_File(file);
     content.insert(content.find("[CAM3]"), "Cert_Sha256=" + colons + "\n");
-    content += "Cert_Sha256=not a fingerprint\n";   // in CAM9
+    content += "Cert_Sha256=not a fingerprint\n";  // in CAM9
     Write_File(file, content);
 
     Read_Cams_Ini(file, cams);
@@ -156,14 +166,14 @@ TEST_P(Cams_Ini_Password_Test, RoundTrips)
     EXPECT_EQ(read[2].Password, GetParam().read_back);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Cams_Ini_Password_Test, testing::Values(
-    Password_Case{"Symbols", "a&b=c;d#e[f]", "a&b=c;d#e[f]"},
-    Password_Case{"InnerBlanks", "two  words", "two  words"},
-    Password_Case{"OuterBlanksLost", "  padded\t", "padded"},
-    Password_Case{"EnclosingQuotesLost", "\"quoted\"", "quoted"},
-    Password_Case{"MismatchedQuotesKept", "'half\"", "'half\""},
-    Password_Case{"LineBreakIsNotStored", "line\nbreak", ""}),
-    [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, Cams_Ini_Password_Test,
+                         testing::Values(Password_Case{"Symbols", "a&b=c;d#e[f]", "a&b=c;d#e[f]"},
+                                         Password_Case{"InnerBlanks", "two  words", "two  words"},
+                                         Password_Case{"OuterBlanksLost", "  padded\t", "padded"},
+                                         Password_Case{"EnclosingQuotesLost", "\"quoted\"", "quoted"},
+                                         Password_Case{"MismatchedQuotesKept", "'half\"", "'half\""},
+                                         Password_Case{"LineBreakIsNotStored", "line\nbreak", ""}),
+                         [](const auto& row) { return row.param.name; });
 
 TEST_F(Cams_Ini_Test, MissingSectionIsAddedWhole)
 {
@@ -218,4 +228,4 @@ TEST_F(Cams_Ini_Test, ReadOnlyFolderGivesZeroValues)
     EXPECT_EQ(Read_File(file), "");
 }
 
-} // namespace
+}  // namespace

@@ -15,15 +15,16 @@ TEST(General, AFreshFileGetsEveryKeyWithItsDefaultInTheSettingsOrder)
     defaults.Dest_Folder = "/home/u/Pictures/Tambrel";
     defaults.Dir_Save_Load = "/home/u/";
     EXPECT_EQ(Read_General(file, defaults), defaults);
-    EXPECT_EQ(Read_File(file),
-              "[general]\nCBX_Nb_Cam=0\nCBX_N_Cam=0\nCBX_Size_Pnl=2\nCBX_Frame_Rate=7\n"
-              "[PNL_Visue_Expert]\nPNL_Visue_Expert.Top=0\nPNL_Visue_Expert.Left=0\nPNL_Visue_Expert.Width=600\n"
-              "PNL_Visue_Expert.Height=300\n"
-              "[PNL_Ptz]\nPNL_Ptz.Top=0\nPNL_Ptz.Left=0\n"
-              "[F_Full_Screen.PNL_Ptz]\nF_Full_Screen.PNL_Ptz.Top=0\nF_Full_Screen.PNL_Ptz.Left=0\n"
-              "[F_Full_Screen.PNL_E_Fct]\nF_Full_Screen.PNL_E_Fct.Top=0\nF_Full_Screen.PNL_E_Fct.Left=0\n"
-              "[snapshot_record]\nEDT_Frequence_Rec=5\nEDT_Delay_Stop_Rec=60\nDED_Dest_Folder=/home/u/Pictures/Tambrel\n"
-              "[Save_Load]\nDir_Save_Load=/home/u/\n");
+    EXPECT_EQ(
+        Read_File(file),
+        "[general]\nCBX_Nb_Cam=0\nCBX_N_Cam=0\nCBX_Size_Pnl=2\nCBX_Frame_Rate=7\n"
+        "[PNL_Visue_Expert]\nPNL_Visue_Expert.Top=0\nPNL_Visue_Expert.Left=0\nPNL_Visue_Expert.Width=600\n"
+        "PNL_Visue_Expert.Height=300\n"
+        "[PNL_Ptz]\nPNL_Ptz.Top=0\nPNL_Ptz.Left=0\n"
+        "[F_Full_Screen.PNL_Ptz]\nF_Full_Screen.PNL_Ptz.Top=0\nF_Full_Screen.PNL_Ptz.Left=0\n"
+        "[F_Full_Screen.PNL_E_Fct]\nF_Full_Screen.PNL_E_Fct.Top=0\nF_Full_Screen.PNL_E_Fct.Left=0\n"
+        "[snapshot_record]\nEDT_Frequence_Rec=5\nEDT_Delay_Stop_Rec=60\nDED_Dest_Folder=/home/u/Pictures/Tambrel\n"
+        "[Save_Load]\nDir_Save_Load=/home/u/\n");
 }
 
 TEST(General, WrittenThenReadBackWithThePanelSizeBounded)
@@ -50,4 +51,4 @@ TEST(General, WrittenThenReadBackWithThePanelSizeBounded)
     EXPECT_EQ(Read_General(file, {}).Size_Pnl_Index, 3);
 }
 
-} // namespace
+}  // namespace

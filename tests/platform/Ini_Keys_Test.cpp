@@ -6,8 +6,14 @@
 
 namespace {
 
-char Point() { return '.'; }
-char Comma() { return ','; }
+char Point()
+{
+    return '.';
+}
+char Comma()
+{
+    return ',';
+}
 
 class Ini_Keys_Test : public testing::Test {
 protected:
@@ -34,13 +40,11 @@ TEST_P(Ini_Read_Int_Stored_Test, ReadsThePresentValue)
     EXPECT_EQ(Read_File(file), std::string("[CAM1]\nPort=") + GetParam().stored + "\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Ini_Read_Int_Stored_Test, testing::Values(
-    Stored_Int_Case{"Hex", "0x1F40", 8000},
-    Stored_Int_Case{"LeadingBlank", " 8000", 8000},
-    Stored_Int_Case{"TrailingLetters", "8000abc", 0},
-    Stored_Int_Case{"Empty", "", 0},
-    Stored_Int_Case{"HexAllOnes", "$FFFFFFFF", -1},
-    Stored_Int_Case{"Overflow", "2147483648", 0}),
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Ini_Read_Int_Stored_Test,
+    testing::Values(Stored_Int_Case{"Hex", "0x1F40", 8000}, Stored_Int_Case{"LeadingBlank", " 8000", 8000},
+                    Stored_Int_Case{"TrailingLetters", "8000abc", 0}, Stored_Int_Case{"Empty", "", 0},
+                    Stored_Int_Case{"HexAllOnes", "$FFFFFFFF", -1}, Stored_Int_Case{"Overflow", "2147483648", 0}),
     [](const auto& row) { return row.param.name; });
 
 TEST_F(Ini_Keys_Test, MissingKeysGetTheirDefaultWrittenThenRead)
@@ -50,8 +54,7 @@ TEST_F(Ini_Keys_Test, MissingKeysGetTheirDefaultWrittenThenRead)
     EXPECT_EQ(Ini_Read_String(file, "CAM1", "Login", "admin"), "admin");
     EXPECT_DOUBLE_EQ(Ini_Read_Float(file, "CAM1", "K_Detect", 50), 50);
     EXPECT_NEAR(Ini_Read_Float(file, "CAM1", "Timer_Off", 86399.0 / 86400.0), 86399.0 / 86400.0, 1e-15);
-    EXPECT_EQ(Read_File(file),
-              "[CAM1]\nPort=8000\nValide=1\nLogin=admin\nK_Detect=50\nTimer_Off=0.999988425925926\n");
+    EXPECT_EQ(Read_File(file), "[CAM1]\nPort=8000\nValide=1\nLogin=admin\nK_Detect=50\nTimer_Off=0.999988425925926\n");
 }
 
 TEST_F(Ini_Keys_Test, PresentEmptyValueGivesZeroNotTheDefault)
@@ -115,4 +118,4 @@ TEST_F(Ini_Keys_Test, DefaultWithALineBreakGivesEmptyText)
     EXPECT_EQ(Read_File(file), "");
 }
 
-} // namespace
+}  // namespace

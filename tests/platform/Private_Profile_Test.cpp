@@ -19,7 +19,10 @@ mode_t Mode_Of(const std::string& path)
     return st.st_mode & 07777;
 }
 
-bool Running_As_Root() { return ::geteuid() == 0; }
+bool Running_As_Root()
+{
+    return ::geteuid() == 0;
+}
 
 TEST(Private_Profile, MissingFileReadsAsMissingKey)
 {
@@ -99,13 +102,13 @@ TEST_P(Private_Profile_Default_Test, Reads)
     EXPECT_EQ(Get_Private_Profile_String(file, "s", "k", " 'd' \t\v"), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Private_Profile_Default_Test, testing::Values(
-    Default_Case{"MissingFile", nullptr, " 'd'"},
-    Default_Case{"MissingSection", "[a]\nk=1\n", " 'd'"},
-    Default_Case{"MissingKey", "[s]\nx=1\n", " 'd'"},
-    Default_Case{"UnreadableFile", "/", " 'd'"},
-    Default_Case{"EmptyKey", "[s]\nk= \n", ""}),
-    [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, Private_Profile_Default_Test,
+                         testing::Values(Default_Case{"MissingFile", nullptr, " 'd'"},
+                                         Default_Case{"MissingSection", "[a]\nk=1\n", " 'd'"},
+                                         Default_Case{"MissingKey", "[s]\nx=1\n", " 'd'"},
+                                         Default_Case{"UnreadableFile", "/", " 'd'"},
+                                         Default_Case{"EmptyKey", "[s]\nk= \n", ""}),
+                         [](const auto& row) { return row.param.name; });
 
 TEST(Private_Profile, DeletingInAMissingFileCreatesNothing)
 {
@@ -202,4 +205,4 @@ TEST(Private_Profile, UnreadableFileFails)
     EXPECT_FALSE(Write_Private_Profile_String(file, "s", "k", "2"));
 }
 
-} // namespace
+}  // namespace

@@ -52,37 +52,39 @@ TEST_P(Profile_Find_Test, Finds)
     EXPECT_EQ(Profile_Find_Value(With_Line_End(c.content, kind.end), c.section, c.key), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Profile_Find_Test, testing::Combine(testing::Values(
-    Find_Case{"SectionIgnoresCase", "[CaM1]\nPort=8000\n", "cam1", "Port", "8000"},
-    Find_Case{"KeyIgnoresCase", "[CAM1]\npORT=8000\n", "CAM1", "Port", "8000"},
-    Find_Case{"BlanksAroundSectionName", " \t[ CAM1 ]  \nPort=1\n", "CAM1", "Port", "1"},
-    Find_Case{"BlanksAroundKeyAndValue", "[s]\n  Port \t=  8000 \t\n", "s", "Port", "8000"},
-    Find_Case{"VerticalTabsAreBlanks", "\v[\vs\v]\n\vk\v=\v'v'\v\n", "s", "k", "v"},
-    Find_Case{"DoubleQuotesRemoved", "[s]\nk=\"  a b \"\n", "s", "k", "  a b "},
-    Find_Case{"SingleQuotesRemoved", "[s]\nk='x'\n", "s", "k", "x"},
-    Find_Case{"OnlyOnePairRemoved", "[s]\nk=\"\"x\"\"\n", "s", "k", "\"x\""},
-    Find_Case{"MismatchedQuotesKept", "[s]\nk=\"x'\n", "s", "k", "\"x'"},
-    Find_Case{"LoneQuoteKept", "[s]\nk=\"\n", "s", "k", "\""},
-    Find_Case{"EmptyQuotes", "[s]\nk=\"\"\n", "s", "k", ""},
-    Find_Case{"InnerQuotesKept", "[s]\nk=a\"b\"\n", "s", "k", "a\"b\""},
-    Find_Case{"NoInlineComment", "[s]\nk=a ; b # c\n", "s", "k", "a ; b # c"},
-    Find_Case{"ValueHoldsEquals", "[s]\nk=a=b\n", "s", "k", "a=b"},
-    Find_Case{"EmptyValue", "[s]\nk=\n", "s", "k", ""},
-    Find_Case{"FirstDuplicateKeyWins", "[s]\nk=1\nk=2\n", "s", "k", "1"},
-    Find_Case{"FirstDuplicateSectionWins", "[s]\nk=1\n[S]\nk=2\n", "s", "k", "1"},
-    Find_Case{"KeyOnlyInLaterDuplicateSection", "[s]\na=1\n[s]\nk=2\n", "s", "k", std::nullopt},
-    Find_Case{"KeyInAnotherSection", "[a]\nk=1\n[b]\n", "b", "k", std::nullopt},
-    Find_Case{"KeyBeforeAnySection", "k=1\n[s]\n", "s", "k", std::nullopt},
-    Find_Case{"CommentIsNoKey", "[s]\n;k=1\n", "s", "k", std::nullopt},
-    Find_Case{"IndentedCommentIsNoKey", "[s]\n  ;k=1\n", "s", "k", std::nullopt},
-    Find_Case{"HashIsNoComment", "[s]\n#k=1\n#k=2\n", "s", "#k", "1"},
-    Find_Case{"LineWithoutEqualsIsNoKey", "[s]\nk\n", "s", "k", std::nullopt},
-    Find_Case{"NoFinalLineEnd", "[s]\nk=v", "s", "k", "v"},
-    Find_Case{"TextAfterSectionBracket", "[s] ; note\nk=v\n", "s", "k", "v"},
-    Find_Case{"ByteOrderMark", "\xEF\xBB\xBF[s]\nk=v\n", "s", "k", "v"},
-    Find_Case{"EmptyContent", "", "s", "k", std::nullopt},
-    Find_Case{"SectionIsNotAPrefixMatch", "[CAM10]\nk=v\n", "CAM1", "k", std::nullopt}),
-    testing::ValuesIn(Line_End_Kinds)),
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Profile_Find_Test,
+    testing::Combine(
+        testing::Values(Find_Case{"SectionIgnoresCase", "[CaM1]\nPort=8000\n", "cam1", "Port", "8000"},
+                        Find_Case{"KeyIgnoresCase", "[CAM1]\npORT=8000\n", "CAM1", "Port", "8000"},
+                        Find_Case{"BlanksAroundSectionName", " \t[ CAM1 ]  \nPort=1\n", "CAM1", "Port", "1"},
+                        Find_Case{"BlanksAroundKeyAndValue", "[s]\n  Port \t=  8000 \t\n", "s", "Port", "8000"},
+                        Find_Case{"VerticalTabsAreBlanks", "\v[\vs\v]\n\vk\v=\v'v'\v\n", "s", "k", "v"},
+                        Find_Case{"DoubleQuotesRemoved", "[s]\nk=\"  a b \"\n", "s", "k", "  a b "},
+                        Find_Case{"SingleQuotesRemoved", "[s]\nk='x'\n", "s", "k", "x"},
+                        Find_Case{"OnlyOnePairRemoved", "[s]\nk=\"\"x\"\"\n", "s", "k", "\"x\""},
+                        Find_Case{"MismatchedQuotesKept", "[s]\nk=\"x'\n", "s", "k", "\"x'"},
+                        Find_Case{"LoneQuoteKept", "[s]\nk=\"\n", "s", "k", "\""},
+                        Find_Case{"EmptyQuotes", "[s]\nk=\"\"\n", "s", "k", ""},
+                        Find_Case{"InnerQuotesKept", "[s]\nk=a\"b\"\n", "s", "k", "a\"b\""},
+                        Find_Case{"NoInlineComment", "[s]\nk=a ; b # c\n", "s", "k", "a ; b # c"},
+                        Find_Case{"ValueHoldsEquals", "[s]\nk=a=b\n", "s", "k", "a=b"},
+                        Find_Case{"EmptyValue", "[s]\nk=\n", "s", "k", ""},
+                        Find_Case{"FirstDuplicateKeyWins", "[s]\nk=1\nk=2\n", "s", "k", "1"},
+                        Find_Case{"FirstDuplicateSectionWins", "[s]\nk=1\n[S]\nk=2\n", "s", "k", "1"},
+                        Find_Case{"KeyOnlyInLaterDuplicateSection", "[s]\na=1\n[s]\nk=2\n", "s", "k", std::nullopt},
+                        Find_Case{"KeyInAnotherSection", "[a]\nk=1\n[b]\n", "b", "k", std::nullopt},
+                        Find_Case{"KeyBeforeAnySection", "k=1\n[s]\n", "s", "k", std::nullopt},
+                        Find_Case{"CommentIsNoKey", "[s]\n;k=1\n", "s", "k", std::nullopt},
+                        Find_Case{"IndentedCommentIsNoKey", "[s]\n  ;k=1\n", "s", "k", std::nullopt},
+                        Find_Case{"HashIsNoComment", "[s]\n#k=1\n#k=2\n", "s", "#k", "1"},
+                        Find_Case{"LineWithoutEqualsIsNoKey", "[s]\nk\n", "s", "k", std::nullopt},
+                        Find_Case{"NoFinalLineEnd", "[s]\nk=v", "s", "k", "v"},
+                        Find_Case{"TextAfterSectionBracket", "[s] ; note\nk=v\n", "s", "k", "v"},
+                        Find_Case{"ByteOrderMark", "\xEF\xBB\xBF[s]\nk=v\n", "s", "k", "v"},
+                        Find_Case{"EmptyContent", "", "s", "k", std::nullopt},
+                        Find_Case{"SectionIsNotAPrefixMatch", "[CAM10]\nk=v\n", "CAM1", "k", std::nullopt}),
+        testing::ValuesIn(Line_End_Kinds)),
     Row_And_Kind_Name<Find_Case>);
 
 TEST(Profile_Find_Value, CutsLongValues)
@@ -118,24 +120,29 @@ TEST_P(Profile_Set_Test, Edits)
     EXPECT_EQ(Set(c, With_Line_End(c.content, kind.end)), With_Line_End(c.expected, kind.end));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Profile_Set_Test, testing::Combine(testing::Values(
-    Set_Case{"NewSectionAtTheEnd", "[a]\nx=1\n", "s", "k", "v", "[a]\nx=1\n[s]\nk=v\n"},
-    Set_Case{"NewSectionAfterLineWithoutEnd", "[a]\nx=1", "s", "k", "v", "[a]\nx=1\n[s]\nk=v\n"},
-    Set_Case{"ReplaceKeepsTheFilesSpellingAndEveryOtherLine", "; top\n[S]\n; c\n \vK = old \nother line\n",
-             "s", "k", "v", "; top\n[S]\n; c\nK=v\nother line\n"},
-    Set_Case{"ReplaceLastLineWithoutEnd", "[s]\nk=1", "s", "k", "v", "[s]\nk=v\n"},
-    Set_Case{"ReplaceFirstDuplicateOnly", "[s]\nk=1\nk=2\n", "s", "k", "v", "[s]\nk=v\nk=2\n"},
-    Set_Case{"ReplaceBehindByteOrderMark", "\xEF\xBB\xBF[s]\nk=1\n", "s", "k", "v", "\xEF\xBB\xBF[s]\nk=v\n"},
-    Set_Case{"NewKeyAfterTheSectionsLastKey", "[a]\nx=1\n\n[s]\ny=2\n; c\nz=3\n\nno equals\n[b]\nw=4\n", "s", "k",
-             "v", "[a]\nx=1\n\n[s]\ny=2\n; c\nz=3\nk=v\n\nno equals\n[b]\nw=4\n"},
-    Set_Case{"NewKeyInSectionWithoutKeys", "[s]\n;k=1\n\n[b]\n", "s", "k", "v", "[s]\nk=v\n;k=1\n\n[b]\n"},
-    Set_Case{"NewKeyAfterLastLineWithoutEnd", "[s]\ny=2", "s", "k", "v", "[s]\ny=2\nk=v\n"},
-    Set_Case{"NewKeyInFirstDuplicateSection", "[s]\na=1\n[s]\nb=2\n", "s", "k", "v", "[s]\na=1\nk=v\n[s]\nb=2\n"},
-    Set_Case{"DeleteKey", "[s]\nx=1\nk=2\ny=3\n", "s", "K", std::nullopt, "[s]\nx=1\ny=3\n"},
-    Set_Case{"DeleteKeyOfAnotherSection", "[a]\nk=1\n[s]\nx=1\n", "s", "k", std::nullopt, "[a]\nk=1\n[s]\nx=1\n"},
-    Set_Case{"DeleteInMissingSection", "[a]\nk=1\n", "s", "k", std::nullopt, "[a]\nk=1\n"},
-    Set_Case{"EmptyValue", "[s]\nk=1\n", "s", "k", "", "[s]\nk=\n"}),
-    testing::ValuesIn(Line_End_Kinds)),
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Profile_Set_Test,
+    testing::Combine(
+        testing::Values(
+            Set_Case{"NewSectionAtTheEnd", "[a]\nx=1\n", "s", "k", "v", "[a]\nx=1\n[s]\nk=v\n"},
+            Set_Case{"NewSectionAfterLineWithoutEnd", "[a]\nx=1", "s", "k", "v", "[a]\nx=1\n[s]\nk=v\n"},
+            Set_Case{"ReplaceKeepsTheFilesSpellingAndEveryOtherLine", "; top\n[S]\n; c\n \vK = old \nother line\n", "s",
+                     "k", "v", "; top\n[S]\n; c\nK=v\nother line\n"},
+            Set_Case{"ReplaceLastLineWithoutEnd", "[s]\nk=1", "s", "k", "v", "[s]\nk=v\n"},
+            Set_Case{"ReplaceFirstDuplicateOnly", "[s]\nk=1\nk=2\n", "s", "k", "v", "[s]\nk=v\nk=2\n"},
+            Set_Case{"ReplaceBehindByteOrderMark", "\xEF\xBB\xBF[s]\nk=1\n", "s", "k", "v", "\xEF\xBB\xBF[s]\nk=v\n"},
+            Set_Case{"NewKeyAfterTheSectionsLastKey", "[a]\nx=1\n\n[s]\ny=2\n; c\nz=3\n\nno equals\n[b]\nw=4\n", "s",
+                     "k", "v", "[a]\nx=1\n\n[s]\ny=2\n; c\nz=3\nk=v\n\nno equals\n[b]\nw=4\n"},
+            Set_Case{"NewKeyInSectionWithoutKeys", "[s]\n;k=1\n\n[b]\n", "s", "k", "v", "[s]\nk=v\n;k=1\n\n[b]\n"},
+            Set_Case{"NewKeyAfterLastLineWithoutEnd", "[s]\ny=2", "s", "k", "v", "[s]\ny=2\nk=v\n"},
+            Set_Case{"NewKeyInFirstDuplicateSection", "[s]\na=1\n[s]\nb=2\n", "s", "k", "v",
+                     "[s]\na=1\nk=v\n[s]\nb=2\n"},
+            Set_Case{"DeleteKey", "[s]\nx=1\nk=2\ny=3\n", "s", "K", std::nullopt, "[s]\nx=1\ny=3\n"},
+            Set_Case{"DeleteKeyOfAnotherSection", "[a]\nk=1\n[s]\nx=1\n", "s", "k", std::nullopt,
+                     "[a]\nk=1\n[s]\nx=1\n"},
+            Set_Case{"DeleteInMissingSection", "[a]\nk=1\n", "s", "k", std::nullopt, "[a]\nk=1\n"},
+            Set_Case{"EmptyValue", "[s]\nk=1\n", "s", "k", "", "[s]\nk=\n"}),
+        testing::ValuesIn(Line_End_Kinds)),
     Row_And_Kind_Name<Set_Case>);
 
 // Files without one kind of line end throughout, byte for byte.
@@ -146,12 +153,14 @@ TEST_P(Profile_Set_Bytes_Test, Edits)
     EXPECT_EQ(Set(GetParam(), GetParam().content), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Profile_Set_Bytes_Test, testing::Values(
-    Set_Case{"NewFile", "", "s", "k", "v", "[s]\nk=v\n"},
-    Set_Case{"NoLineEndYet", "[s]", "s", "k", "v", "[s]\nk=v\n"},
-    Set_Case{"MixedFileTakesItsFirstLineEnd", "[s]\nx=1\r\ny=2\r\n", "s", "k", "v", "[s]\nx=1\r\ny=2\r\nk=v\n"},
-    Set_Case{"ReplacedLineKeepsItsOwnEnd", "[s]\r\nk=1\n", "s", "k", "v", "[s]\r\nk=v\n"}),
-    [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, Profile_Set_Bytes_Test,
+                         testing::Values(Set_Case{"NewFile", "", "s", "k", "v", "[s]\nk=v\n"},
+                                         Set_Case{"NoLineEndYet", "[s]", "s", "k", "v", "[s]\nk=v\n"},
+                                         Set_Case{"MixedFileTakesItsFirstLineEnd", "[s]\nx=1\r\ny=2\r\n", "s", "k", "v",
+                                                  "[s]\nx=1\r\ny=2\r\nk=v\n"},
+                                         Set_Case{"ReplacedLineKeepsItsOwnEnd", "[s]\r\nk=1\n", "s", "k", "v",
+                                                  "[s]\r\nk=v\n"}),
+                         [](const auto& row) { return row.param.name; });
 
 // Whatever the layout around it, a written value reads back and leaves the other keys alone.
 TEST(Profile_Set_Value, WrittenValueReadsBackInEveryLayout)
@@ -195,19 +204,17 @@ TEST_P(Profile_Name_Test, Checks)
     EXPECT_EQ(Profile_Is_Writable_Name(GetParam().section, GetParam().key), GetParam().writable);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Profile_Name_Test, testing::Values(
-    Name_Case{"Plain", "CAM1", "Port", true},
-    Name_Case{"DottedNames", "F_Full_Screen.PNL_Ptz", "F_Full_Screen.PNL_Ptz.Top", true},
-    Name_Case{"EmptySection", "", "k", false},
-    Name_Case{"EmptyKey", "s", "", false},
-    Name_Case{"KeyWithEquals", "s", "a=b", false},
-    Name_Case{"SectionWithBracket", "a]b", "k", false},
-    Name_Case{"KeyWithNewline", "s", "a\nb", false},
-    Name_Case{"SectionWithCarriageReturn", "a\rb", "k", false},
-    Name_Case{"KeyLikeComment", "s", ";k", false},
-    Name_Case{"KeyLikeSection", "s", "[k", false},
-    Name_Case{"KeyWithOuterBlank", "s", "k ", false},
-    Name_Case{"SectionWithOuterVerticalTab", "\vs", "k", false}),
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Profile_Name_Test,
+    testing::Values(Name_Case{"Plain", "CAM1", "Port", true},
+                    Name_Case{"DottedNames", "F_Full_Screen.PNL_Ptz", "F_Full_Screen.PNL_Ptz.Top", true},
+                    Name_Case{"EmptySection", "", "k", false}, Name_Case{"EmptyKey", "s", "", false},
+                    Name_Case{"KeyWithEquals", "s", "a=b", false}, Name_Case{"SectionWithBracket", "a]b", "k", false},
+                    Name_Case{"KeyWithNewline", "s", "a\nb", false},
+                    Name_Case{"SectionWithCarriageReturn", "a\rb", "k", false},
+                    Name_Case{"KeyLikeComment", "s", ";k", false}, Name_Case{"KeyLikeSection", "s", "[k", false},
+                    Name_Case{"KeyWithOuterBlank", "s", "k ", false},
+                    Name_Case{"SectionWithOuterVerticalTab", "\vs", "k", false}),
     [](const auto& row) { return row.param.name; });
 
 TEST(Profile_Is_Writable_Value, RejectsLineBreaksAndNul)
@@ -218,4 +225,4 @@ TEST(Profile_Is_Writable_Value, RejectsLineBreaksAndNul)
     EXPECT_FALSE(Profile_Is_Writable_Value(std::string_view("a\0b", 3)));
 }
 
-} // namespace
+}  // namespace

@@ -109,14 +109,14 @@ TEST(Atomic_File, StaleTemporaryFilesAreRemovedWhenWritingIntoTheirFolderButNotA
     const auto two_minutes_ago = fs::file_time_type::clock::now() - std::chrono::minutes(2);
     struct Row {
         const char* name;
-        bool stale;     // last changed two minutes ago (else just now)
+        bool stale;  // last changed two minutes ago (else just now)
         bool removed;
     };
     const Row rows[] = {
-        {".IMG_14_03_07__045.jpg.4242-0.part", true, true},   // left by a crashed run
+        {".IMG_14_03_07__045.jpg.4242-0.part", true, true},  // left by a crashed run
         {".a.b.jpg.1-17.part", true, true},
-        {".IMG_14_03_08__045.jpg.4242-1.part", false, false}, // young: may be being written
-        {".IMG.jpg.42x-1.part", true, false},                // not a name the writer gives
+        {".IMG_14_03_08__045.jpg.4242-1.part", false, false},  // young: may be being written
+        {".IMG.jpg.42x-1.part", true, false},                  // not a name the writer gives
         {".IMG.jpg.4242-.part", true, false},
         {"..4242-1.part", true, false},
         {"IMG.jpg.4242-1.part", true, false},

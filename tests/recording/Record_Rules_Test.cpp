@@ -43,7 +43,10 @@ struct Interval_Case {
 };
 
 // Test names in failure messages instead of the case's bytes.
-void PrintTo(const Interval_Case& c, std::ostream* out) { *out << c.Name; }
+void PrintTo(const Interval_Case& c, std::ostream* out)
+{
+    *out << c.Name;
+}
 
 class Record_Interval : public ::testing::TestWithParam<Interval_Case> {};
 
@@ -79,8 +82,7 @@ TEST_P(Record_Interval, SavesAtTheFirstPassAfterMoreThanTheInterval)
 
 INSTANTIATE_TEST_SUITE_P(
     Mode_1, Record_Interval,
-    ::testing::Values(Interval_Case{"one_pass_per_second", {1000}, 5},
-                      Interval_Case{"passes_of_50_ms", {50}, 5},
+    ::testing::Values(Interval_Case{"one_pass_per_second", {1000}, 5}, Interval_Case{"passes_of_50_ms", {50}, 5},
                       Interval_Case{"irregular_passes_around_one_second", {930, 1070, 1001, 999, 1100, 900}, 5},
                       Interval_Case{"interval_of_one_second_at_one_fps", {1000}, 1}),
     [](const auto& row) { return row.param.Name; });
@@ -113,8 +115,8 @@ TEST(Record_Without_Folder, NothingIsSavedNoIconShowsAndTheRefusalComesOncePerIn
         const char* name;
         int32_t mode;
         double k_motion;
-        bool timer_window;   // mode 3: inside its window (else an empty window)
-        bool due;            // a snapshot is due at the first pass, with a folder
+        bool timer_window;  // mode 3: inside its window (else an empty window)
+        bool due;           // a snapshot is due at the first pass, with a folder
     };
     const Row rows[] = {
         {"no record", Rec_Mode_None, 0, false, false},
@@ -155,7 +157,10 @@ struct Rounding_Case {
     double Expected;
 };
 
-void PrintTo(const Rounding_Case& c, std::ostream* out) { *out << c.Name; }
+void PrintTo(const Rounding_Case& c, std::ostream* out)
+{
+    *out << c.Name;
+}
 
 class Round_Half_Even_Cases : public ::testing::TestWithParam<Rounding_Case> {};
 
@@ -164,14 +169,16 @@ TEST_P(Round_Half_Even_Cases, Rounds)
     EXPECT_EQ(Round_Half_Even(GetParam().Value), GetParam().Expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, Round_Half_Even_Cases,
-    ::testing::Values(Rounding_Case{"half_below_even_goes_up", 49.5, 50}, Rounding_Case{"half_above_even_goes_down", 50.5, 50},
-                      Rounding_Case{"zero_point_five", 0.5, 0}, Rounding_Case{"one_point_five", 1.5, 2},
-                      Rounding_Case{"negative_half", -2.5, -2}, Rounding_Case{"just_below_half", 49.49999999, 49},
-                      Rounding_Case{"just_above_half", 50.50000001, 51}, Rounding_Case{"integer", 100, 100},
-                      Rounding_Case{"huge", 1e300, 1e300}),
-    [](const auto& row) { return std::string(row.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Values, Round_Half_Even_Cases,
+                         ::testing::Values(Rounding_Case{"half_below_even_goes_up", 49.5, 50},
+                                           Rounding_Case{"half_above_even_goes_down", 50.5, 50},
+                                           Rounding_Case{"zero_point_five", 0.5, 0},
+                                           Rounding_Case{"one_point_five", 1.5, 2},
+                                           Rounding_Case{"negative_half", -2.5, -2},
+                                           Rounding_Case{"just_below_half", 49.49999999, 49},
+                                           Rounding_Case{"just_above_half", 50.50000001, 51},
+                                           Rounding_Case{"integer", 100, 100}, Rounding_Case{"huge", 1e300, 1e300}),
+                         [](const auto& row) { return std::string(row.param.Name); });
 
 struct Detection_Case {
     const char* Name;
@@ -180,7 +187,10 @@ struct Detection_Case {
     bool Detected;
 };
 
-void PrintTo(const Detection_Case& c, std::ostream* out) { *out << c.Name; }
+void PrintTo(const Detection_Case& c, std::ostream* out)
+{
+    *out << c.Name;
+}
 
 class Motion_Detection : public ::testing::TestWithParam<Detection_Case> {};
 
@@ -200,20 +210,20 @@ TEST_P(Motion_Detection, ComparesRoundedLevelWithRoundedThreshold)
     EXPECT_EQ(out.Icon, c.Detected ? Rec_Icon::Mod_RecDet : Rec_Icon::Mod_NoRec);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Thresholds, Motion_Detection,
-    ::testing::Values(Detection_Case{"level_49_5_reaches_50", 49.5, 50, true},
-                      Detection_Case{"level_50_5_misses_51", 50.5, 51, false},
-                      Detection_Case{"level_50_5_reaches_50", 50.5, 50, true},
-                      Detection_Case{"threshold_50_5_rounds_to_50", 50, 50.5, true},
-                      Detection_Case{"level_just_below", 49.49, 50, false},
-                      Detection_Case{"threshold_0_still_level", 0, 0, true},
-                      Detection_Case{"threshold_100_full_motion", 100, 100, true},
-                      Detection_Case{"threshold_101_full_motion", 100, 101, false},
-                      Detection_Case{"threshold_beyond_int_range", 100, 1e12, false},
-                      Detection_Case{"threshold_nan", 100, std::numeric_limits<double>::quiet_NaN(), false},
-                      Detection_Case{"negative_threshold", 0, -5, true}),
-    [](const auto& row) { return std::string(row.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Thresholds, Motion_Detection,
+                         ::testing::Values(Detection_Case{"level_49_5_reaches_50", 49.5, 50, true},
+                                           Detection_Case{"level_50_5_misses_51", 50.5, 51, false},
+                                           Detection_Case{"level_50_5_reaches_50", 50.5, 50, true},
+                                           Detection_Case{"threshold_50_5_rounds_to_50", 50, 50.5, true},
+                                           Detection_Case{"level_just_below", 49.49, 50, false},
+                                           Detection_Case{"threshold_0_still_level", 0, 0, true},
+                                           Detection_Case{"threshold_100_full_motion", 100, 100, true},
+                                           Detection_Case{"threshold_101_full_motion", 100, 101, false},
+                                           Detection_Case{"threshold_beyond_int_range", 100, 1e12, false},
+                                           Detection_Case{"threshold_nan", 100,
+                                                          std::numeric_limits<double>::quiet_NaN(), false},
+                                           Detection_Case{"negative_threshold", 0, -5, true}),
+                         [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(Motion_Gauge, ShownInModeTwoOnlyAtTheRoundedLevel)
 {
@@ -298,7 +308,10 @@ struct Window_Case {
     bool Recording;
 };
 
-void PrintTo(const Window_Case& c, std::ostream* out) { *out << c.Name; }
+void PrintTo(const Window_Case& c, std::ostream* out)
+{
+    *out << c.Name;
+}
 
 class Record_Time_Window : public ::testing::TestWithParam<Window_Case> {};
 
@@ -327,14 +340,18 @@ INSTANTIATE_TEST_SUITE_P(
         Window_Case{"night_start_included", Day_Fraction(22, 0), Day_Fraction(6, 0), Day_Fraction(22, 0), true},
         Window_Case{"night_end_included", Day_Fraction(22, 0), Day_Fraction(6, 0), Day_Fraction(6, 0), true},
         Window_Case{"night_just_after_end", Day_Fraction(22, 0), Day_Fraction(6, 0), Day_Fraction(6, 0, 1), false},
-        Window_Case{"night_just_before_start", Day_Fraction(22, 0), Day_Fraction(6, 0), Day_Fraction(21, 59, 59), false},
+        Window_Case{"night_just_before_start", Day_Fraction(22, 0), Day_Fraction(6, 0), Day_Fraction(21, 59, 59),
+                    false},
         Window_Case{"day_at_12_00", Day_Fraction(8, 0), Day_Fraction(18, 0), Day_Fraction(12, 0), true},
         Window_Case{"day_at_07_59", Day_Fraction(8, 0), Day_Fraction(18, 0), Day_Fraction(7, 59), false},
         Window_Case{"day_at_23_00", Day_Fraction(8, 0), Day_Fraction(18, 0), Day_Fraction(23, 0), false},
-        Window_Case{"seconds_window_start", Day_Fraction(12, 0, 0), Day_Fraction(12, 0, 5), Day_Fraction(12, 0, 0), true},
+        Window_Case{"seconds_window_start", Day_Fraction(12, 0, 0), Day_Fraction(12, 0, 5), Day_Fraction(12, 0, 0),
+                    true},
         Window_Case{"seconds_window_end", Day_Fraction(12, 0, 0), Day_Fraction(12, 0, 5), Day_Fraction(12, 0, 5), true},
-        Window_Case{"seconds_window_after", Day_Fraction(12, 0, 0), Day_Fraction(12, 0, 5), Day_Fraction(12, 0, 6), false},
-        Window_Case{"seconds_window_before", Day_Fraction(12, 0, 0), Day_Fraction(12, 0, 5), Day_Fraction(11, 59, 59), false},
+        Window_Case{"seconds_window_after", Day_Fraction(12, 0, 0), Day_Fraction(12, 0, 5), Day_Fraction(12, 0, 6),
+                    false},
+        Window_Case{"seconds_window_before", Day_Fraction(12, 0, 0), Day_Fraction(12, 0, 5), Day_Fraction(11, 59, 59),
+                    false},
         Window_Case{"equal_ends_at_that_time", Day_Fraction(9, 0), Day_Fraction(9, 0), Day_Fraction(9, 0), false},
         Window_Case{"equal_ends_elsewhere", Day_Fraction(9, 0), Day_Fraction(9, 0), Day_Fraction(15, 0), false}),
     [](const auto& row) { return std::string(row.param.Name); });
@@ -365,7 +382,10 @@ struct Transition_Case {
     Rec_Icon Icon;
 };
 
-void PrintTo(const Transition_Case& c, std::ostream* out) { *out << c.Name; }
+void PrintTo(const Transition_Case& c, std::ostream* out)
+{
+    *out << c.Name;
+}
 
 class Rec_State_Transition : public ::testing::TestWithParam<Transition_Case> {};
 
@@ -393,7 +413,8 @@ INSTANTIATE_TEST_SUITE_P(
         Transition_Case{"mode_1_from_waiting", Rec_State_Waiting, Rec_Mode_Always, Rec_State_On, Rec_Icon::Mod_Rec},
         Transition_Case{"mode_2_old_detection_stops", Rec_State_Detected, Rec_Mode_Motion, Rec_State_Off,
                         Rec_Icon::Mod_NoRec},
-        Transition_Case{"mode_2_stops_state_of_mode_1", Rec_State_On, Rec_Mode_Motion, Rec_State_Off, Rec_Icon::Mod_NoRec},
+        Transition_Case{"mode_2_stops_state_of_mode_1", Rec_State_On, Rec_Mode_Motion, Rec_State_Off,
+                        Rec_Icon::Mod_NoRec},
         Transition_Case{"mode_3_outside_from_recording", Rec_State_On, Rec_Mode_Timer, Rec_State_Waiting,
                         Rec_Icon::Mod_NoRec_Timer},
         Transition_Case{"unknown_mode_keeps_off", Rec_State_Off, 7, Rec_State_Off, Rec_Icon::None},

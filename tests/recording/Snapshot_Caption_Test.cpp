@@ -50,7 +50,10 @@ struct Position_Case {
 };
 
 // Test names in failure messages instead of the case's bytes.
-void PrintTo(const Position_Case& c, std::ostream* out) { *out << c.Name; }
+void PrintTo(const Position_Case& c, std::ostream* out)
+{
+    *out << c.Name;
+}
 
 class Caption_Position_Cases : public ::testing::TestWithParam<Position_Case> {};
 
@@ -60,13 +63,12 @@ TEST_P(Caption_Position_Cases, BottomEdgeCentredOnTheWidthSample)
     EXPECT_EQ(Caption_Position(c.Picture, c.Sample_Height, c.Sample_Width), c.Expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, Caption_Position_Cases,
-    ::testing::Values(Position_Case{"vga", {640, 480}, 16, 301, {170, 464}},
-                      Position_Case{"narrower_than_caption", {80, 60}, 16, 300, {-110, 44}},
-                      Position_Case{"odd_sizes_narrower", {81, 60}, 16, 301, {-110, 44}},
-                      Position_Case{"lower_than_caption", {80, 10}, 16, 300, {-110, -6}}),
-    [](const auto& row) { return std::string(row.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Sizes, Caption_Position_Cases,
+                         ::testing::Values(Position_Case{"vga", {640, 480}, 16, 301, {170, 464}},
+                                           Position_Case{"narrower_than_caption", {80, 60}, 16, 300, {-110, 44}},
+                                           Position_Case{"odd_sizes_narrower", {81, 60}, 16, 301, {-110, 44}},
+                                           Position_Case{"lower_than_caption", {80, 10}, 16, 300, {-110, -6}}),
+                         [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(Draw_Caption, WhiteTextAtTheBottomCentredOnTheWiderSample)
 {

@@ -18,7 +18,10 @@ struct Folder_Case {
 };
 
 // Test names in failure messages instead of the case's bytes.
-void PrintTo(const Folder_Case& c, std::ostream* out) { *out << c.Name; }
+void PrintTo(const Folder_Case& c, std::ostream* out)
+{
+    *out << c.Name;
+}
 
 class Snapshot_Folder_Cases : public ::testing::TestWithParam<Folder_Case> {};
 
@@ -30,20 +33,20 @@ TEST_P(Snapshot_Folder_Cases, FolderPerCameraAndDay)
 
 INSTANTIATE_TEST_SUITE_P(
     Aliases, Snapshot_Folder_Cases,
-    ::testing::Values(
-        Folder_Case{"plain_alias", "/rec", "CAM1", "/rec/CAM1/2015_12_12"},
-        Folder_Case{"removed_characters", "/rec", "Cam:1/2", "/rec/Cam12/2015_12_12"},
-        Folder_Case{"every_removed_character", "/rec", "a\\b/c:d*e?f<g>h|i", "/rec/abcdefghi/2015_12_12"},
-        Folder_Case{"quotes_and_blanks_stay", "/rec", "\"front door\" ", "/rec/\"front door\" /2015_12_12"},
-        Folder_Case{"only_removed_characters", "/rec", "://", "/rec//2015_12_12"},
-        Folder_Case{"empty_alias", "/rec", "", "/rec//2015_12_12"},
-        Folder_Case{"dot_alias_stays_inside", "/rec", ".", "/rec//2015_12_12"},
-        Folder_Case{"dot_dot_alias_stays_inside", "/rec", "..", "/rec//2015_12_12"},
-        Folder_Case{"dot_dot_after_cleaning", "/rec", ".:.", "/rec//2015_12_12"},
-        Folder_Case{"dot_dot_slash_after_cleaning", "/rec", "../..", "/rec/..../2015_12_12"},
-        Folder_Case{"three_dots_is_a_name", "/rec", "...", "/rec/.../2015_12_12"},
-        Folder_Case{"dest_with_final_separator", "/rec/", "CAM1", "/rec//CAM1/2015_12_12"},
-        Folder_Case{"empty_dest_starts_at_root", "", "CAM1", "/CAM1/2015_12_12"}),
+    ::testing::Values(Folder_Case{"plain_alias", "/rec", "CAM1", "/rec/CAM1/2015_12_12"},
+                      Folder_Case{"removed_characters", "/rec", "Cam:1/2", "/rec/Cam12/2015_12_12"},
+                      Folder_Case{"every_removed_character", "/rec", "a\\b/c:d*e?f<g>h|i", "/rec/abcdefghi/2015_12_12"},
+                      Folder_Case{"quotes_and_blanks_stay", "/rec", "\"front door\" ",
+                                  "/rec/\"front door\" /2015_12_12"},
+                      Folder_Case{"only_removed_characters", "/rec", "://", "/rec//2015_12_12"},
+                      Folder_Case{"empty_alias", "/rec", "", "/rec//2015_12_12"},
+                      Folder_Case{"dot_alias_stays_inside", "/rec", ".", "/rec//2015_12_12"},
+                      Folder_Case{"dot_dot_alias_stays_inside", "/rec", "..", "/rec//2015_12_12"},
+                      Folder_Case{"dot_dot_after_cleaning", "/rec", ".:.", "/rec//2015_12_12"},
+                      Folder_Case{"dot_dot_slash_after_cleaning", "/rec", "../..", "/rec/..../2015_12_12"},
+                      Folder_Case{"three_dots_is_a_name", "/rec", "...", "/rec/.../2015_12_12"},
+                      Folder_Case{"dest_with_final_separator", "/rec/", "CAM1", "/rec//CAM1/2015_12_12"},
+                      Folder_Case{"empty_dest_starts_at_root", "", "CAM1", "/CAM1/2015_12_12"}),
     [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(Snapshot_Record_Folder, OnlyAnAbsoluteFolderTakesSnapshots)
@@ -53,8 +56,8 @@ TEST(Snapshot_Record_Folder, OnlyAnAbsoluteFolderTakesSnapshots)
         bool usable;
     };
     const Row rows[] = {
-        {"", false}, {"rec", false}, {"./rec", false}, {"~/rec", false}, {" /rec", false},
-        {"/", true}, {"/rec", true}, {"//server/share", true},
+        {"", false},      {"rec", false}, {"./rec", false}, {"~/rec", false},
+        {" /rec", false}, {"/", true},    {"/rec", true},   {"//server/share", true},
     };
     for (const Row& row : rows)
         EXPECT_EQ(Is_Record_Folder(row.folder), row.usable) << '"' << row.folder << '"';
@@ -82,7 +85,8 @@ TEST(Snapshot_Names, SlotSuffixKeepsSameFolderSnapshotsApart)
 {
     EXPECT_EQ(Snapshot_File_Name_For_Slot("IMG_14_03_07__045.jpg", 2), "IMG_14_03_07__045_2.jpg");
     EXPECT_EQ(Snapshot_File_Name_For_Slot("IMG_14_03_07__045.jpg", 9), "IMG_14_03_07__045_9.jpg");
-    EXPECT_NE(Snapshot_File_Name_For_Slot("IMG_14_03_07__045.jpg", 2), Snapshot_File_Name_For_Slot("IMG_14_03_07__045.jpg", 3));
+    EXPECT_NE(Snapshot_File_Name_For_Slot("IMG_14_03_07__045.jpg", 2),
+              Snapshot_File_Name_For_Slot("IMG_14_03_07__045.jpg", 3));
 }
 
 TEST(Snapshot_Caption_Texts, AliasStaysAsTypedInTheCaption)

@@ -109,19 +109,19 @@ std::vector<int> Luminance_Table(const std::string& jpeg)
 // The standard luminance table scaled for quality 90, in zig-zag order.
 std::vector<int> Quality_90_Luminance()
 {
-    constexpr std::array<int, 64> standard = {
-        16, 11, 10, 16, 24,  40,  51,  61,  12, 12, 14, 19, 26,  58,  60,  55,
-        14, 13, 16, 24, 40,  57,  69,  56,  14, 17, 22, 29, 51,  87,  80,  62,
-        18, 22, 37, 56, 68,  109, 103, 77,  24, 35, 55, 64, 81,  104, 113, 92,
-        49, 64, 78, 87, 103, 121, 120, 101, 72, 92, 95, 98, 112, 100, 103, 99};
-    constexpr std::array<int, 64> zig_zag = {
-        0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,  12, 19, 26, 33, 40, 48,
-        41, 34, 27, 20, 13, 6,  7,  14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23,
-        30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
+    constexpr std::array<int, 64> standard = {16, 11, 10, 16, 24,  40,  51,  61,  12, 12, 14, 19, 26,  58,  60,  55,
+                                              14, 13, 16, 24, 40,  57,  69,  56,  14, 17, 22, 29, 51,  87,  80,  62,
+                                              18, 22, 37, 56, 68,  109, 103, 77,  24, 35, 55, 64, 81,  104, 113, 92,
+                                              49, 64, 78, 87, 103, 121, 120, 101, 72, 92, 95, 98, 112, 100, 103, 99};
+    constexpr std::array<int, 64> zig_zag = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,
+                                             12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28,
+                                             35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
+                                             58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
     const int scale = 200 - 2 * 90;
     std::vector<int> table;
     for (int k = 0; k < 64; ++k)
-        table.push_back(std::clamp((standard[static_cast<std::size_t>(zig_zag[static_cast<std::size_t>(k)])] * scale + 50) / 100, 1, 255));
+        table.push_back(std::clamp(
+            (standard[static_cast<std::size_t>(zig_zag[static_cast<std::size_t>(k)])] * scale + 50) / 100, 1, 255));
     return table;
 }
 
@@ -193,7 +193,10 @@ struct Escaping_Alias_Case {
 };
 
 // Test names in failure messages instead of the case's bytes.
-void PrintTo(const Escaping_Alias_Case& c, std::ostream* out) { *out << c.Name; }
+void PrintTo(const Escaping_Alias_Case& c, std::ostream* out)
+{
+    *out << c.Name;
+}
 
 class Snapshot_Writer_Escape : public ::testing::TestWithParam<Escaping_Alias_Case> {};
 
@@ -303,7 +306,8 @@ TEST(Snapshot_Writer_Failure, EmptyOrRelativeDestinationThrowsAndWritesNowhere)
     const bool root_had_it = fs::exists("/" + alias);
     Snapshot_Writer writer;
     for (const std::string dest : {"", "rec", "."})
-        EXPECT_THROW(writer.Save(Dark_Scene(64, 48), alias, 1, Example_Time, dest), std::system_error) << '"' << dest << '"';
+        EXPECT_THROW(writer.Save(Dark_Scene(64, 48), alias, 1, Example_Time, dest), std::system_error)
+            << '"' << dest << '"';
     EXPECT_EQ(fs::exists("/" + alias), root_had_it);
     if (!root_had_it)
         fs::remove_all("/" + alias);

@@ -20,7 +20,7 @@ constexpr std::size_t Max_Recorded = 1 << 20;
 
 struct Scripted_Server::Connection {
     int fd = -1;
-    std::string received;         // guarded by the server's mutex
+    std::string received;  // guarded by the server's mutex
     std::atomic<bool> done{false};
     std::thread thread;
 };
@@ -55,7 +55,10 @@ Scripted_Server::Scripted_Server(std::vector<Connection_Script> scripts, bool ip
     acceptor_ = std::thread([this] { Accept_Loop(); });
 }
 
-Scripted_Server::~Scripted_Server() { Stop(); }
+Scripted_Server::~Scripted_Server()
+{
+    Stop();
+}
 
 std::string Scripted_Server::Base_Url() const
 {
@@ -141,7 +144,9 @@ void Scripted_Server::Serve(Connection& c, const Connection_Script& script)
     // Waits for bytes (or the client's close) until stop or the safety limit; false to give up.
     auto receive = [&]() -> bool {
         for (;;) {
-            auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count();
+            auto elapsed =
+                std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started)
+                    .count();
             if (elapsed > Safety_Limit_Ms)
                 return false;
             pollfd fds[2] = {{c.fd, POLLIN, 0}, {stop_fd_, POLLIN, 0}};

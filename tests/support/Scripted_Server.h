@@ -9,12 +9,12 @@
 // One step a scripted connection takes.
 struct Script_Step {
     enum class Kind {
-        Read_Request,   // read up to the end of one request head (empty line)
-        Send,           // write Bytes exactly
-        Pause,          // wait Ms milliseconds
-        Close,          // close gracefully
-        Reset,          // close with a reset (SO_LINGER 0)
-        Hang,           // answer nothing until the client closes or the server stops
+        Read_Request,  // read up to the end of one request head (empty line)
+        Send,          // write Bytes exactly
+        Pause,         // wait Ms milliseconds
+        Close,         // close gracefully
+        Reset,         // close with a reset (SO_LINGER 0)
+        Hang,          // answer nothing until the client closes or the server stops
     };
     Kind What;
     std::string Bytes;
@@ -22,12 +22,30 @@ struct Script_Step {
 };
 
 namespace Step {
-inline Script_Step Read() { return {Script_Step::Kind::Read_Request, {}, 0}; }
-inline Script_Step Send(std::string bytes) { return {Script_Step::Kind::Send, std::move(bytes), 0}; }
-inline Script_Step Pause(int ms) { return {Script_Step::Kind::Pause, {}, ms}; }
-inline Script_Step Close() { return {Script_Step::Kind::Close, {}, 0}; }
-inline Script_Step Reset() { return {Script_Step::Kind::Reset, {}, 0}; }
-inline Script_Step Hang() { return {Script_Step::Kind::Hang, {}, 0}; }
+inline Script_Step Read()
+{
+    return {Script_Step::Kind::Read_Request, {}, 0};
+}
+inline Script_Step Send(std::string bytes)
+{
+    return {Script_Step::Kind::Send, std::move(bytes), 0};
+}
+inline Script_Step Pause(int ms)
+{
+    return {Script_Step::Kind::Pause, {}, ms};
+}
+inline Script_Step Close()
+{
+    return {Script_Step::Kind::Close, {}, 0};
+}
+inline Script_Step Reset()
+{
+    return {Script_Step::Kind::Reset, {}, 0};
+}
+inline Script_Step Hang()
+{
+    return {Script_Step::Kind::Hang, {}, 0};
+}
 }  // namespace Step
 
 using Connection_Script = std::vector<Script_Step>;

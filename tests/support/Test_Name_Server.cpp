@@ -19,10 +19,10 @@ std::size_t Question_Length(const unsigned char* query, std::size_t size)
     std::size_t at = 12;
     while (at < size && query[at] != 0) {
         if (query[at] >= 64)
-            return 0;   // no compression in a question
+            return 0;  // no compression in a question
         at += query[at] + 1u;
     }
-    at += 1 + 4;   // the root label, type and class
+    at += 1 + 4;  // the root label, type and class
     return at <= size ? at - 12 : 0;
 }
 
@@ -71,9 +71,9 @@ void Test_Name_Server::Serve()
         const std::size_t type_at = 12 + question - 4;
         const bool asks_a = query[type_at] == 0 && query[type_at + 1] == 1;
         std::string reply(reinterpret_cast<const char*>(query), 12 + question);
-        reply[2] = static_cast<char>(0x81);   // a response, recursion desired
-        reply[3] = static_cast<char>(0x80);   // recursion available, no error
-        reply[4] = 0, reply[5] = 1;           // one question
+        reply[2] = static_cast<char>(0x81);  // a response, recursion desired
+        reply[3] = static_cast<char>(0x80);  // recursion available, no error
+        reply[4] = 0, reply[5] = 1;          // one question
         reply[6] = 0, reply[7] = asks_a ? 1 : 0;
         reply[8] = reply[9] = reply[10] = reply[11] = 0;
         if (asks_a) {

@@ -27,7 +27,7 @@ TEST(Close_Program, Closes_The_Owners_Window_Then_Ends_The_Message_Loop)
     struct Row {
         const char* name;
         bool refuses;
-        int status;   // 99: the loop went on until the safety net ended it
+        int status;  // 99: the loop went on until the safety net ended it
     };
     const Row rows[] = {
         {"window closes: the program ends", false, 0},
@@ -37,7 +37,7 @@ TEST(Close_Program, Closes_The_Owners_Window_Then_Ends_The_Message_Loop)
         SCOPED_TRACE(row.name);
         Counting_Window window;
         window.refuses = row.refuses;
-        QWidget* owner = new QWidget(&window);   // a control of the window, as the update check's owner may be
+        QWidget* owner = new QWidget(&window);  // a control of the window, as the update check's owner may be
         window.show();
         QTimer::singleShot(0, [owner] { Close_Program(owner); });
         QTimer safety;

@@ -1,6 +1,6 @@
 #include "Closed_Port.h"
-#include "widgets/Panel.h"
 #include "update/UF_Update.h"
+#include "widgets/Panel.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -75,10 +75,9 @@ TEST(TF_Update, Showing_Sets_The_Prompt_Text)
     form.Appli_Version = "V3.1";
     form.Version_Available = "V3.2";
     form.show();
-    EXPECT_EQ(form.Prompt_Text(),
-              "Your version V3.1 of Tambrel is out of date !\rActual version available : V3.2\r"
-              "You could miss the benefit of new functions and fixed issues !\r"
-              "Proceed to download this new application version ...");
+    EXPECT_EQ(form.Prompt_Text(), "Your version V3.1 of Tambrel is out of date !\rActual version available : V3.2\r"
+                                  "You could miss the benefit of new functions and fixed issues !\r"
+                                  "Proceed to download this new application version ...");
     // On screen each CR is a line break.
     EXPECT_EQ(form.LBL_Update1->text().split('\n').size(), 4);
     EXPECT_TRUE(form.LBL_Update1->text().startsWith("Your version V3.1 of Tambrel is out of date !\n"));

@@ -65,11 +65,19 @@ TEST(Link_Label, A_Failed_Opening_Disables_The_Link_For_Good)
         Url_Opener (*make)(int& calls);
     };
     const Row rows[] = {
-        {"opener reports failure", [](int& calls) -> Url_Opener {
-             return [&calls](const std::string&) { ++calls; return false; };
+        {"opener reports failure",
+         [](int& calls) -> Url_Opener {
+             return [&calls](const std::string&) {
+                 ++calls;
+                 return false;
+             };
          }},
-        {"opener throws", [](int& calls) -> Url_Opener {
-             return [&calls](const std::string&) -> bool { ++calls; throw std::runtime_error("no browser"); };
+        {"opener throws",
+         [](int& calls) -> Url_Opener {
+             return [&calls](const std::string&) -> bool {
+                 ++calls;
+                 throw std::runtime_error("no browser");
+             };
          }},
     };
     for (const Row& row : rows) {

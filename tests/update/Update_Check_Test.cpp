@@ -1,6 +1,6 @@
 #include "Closed_Port.h"
-#include "update/Link_Label.h"
 #include "support/Scripted_Server.h"
+#include "update/Link_Label.h"
 #include "update/UF_Update.h"
 #include "update/Update_Check.h"
 #include "update/Update_Prompt_Text.h"
@@ -65,7 +65,7 @@ struct Check_Run {
         });
         LBL_Update.Set_Target(Url_Exe);
         if (link_broken) {
-            LBL_Update.Open();   // an earlier click failed: the link is off for the rest of the run
+            LBL_Update.Open();  // an earlier click failed: the link is off for the rest of the run
             opened.clear();
         }
 
@@ -78,7 +78,7 @@ struct Check_Run {
         };
         seams.Prompt = [&](TF_Update& form) {
             ++prompts;
-            form.show();   // runs FormShow; no modal loop
+            form.show();  // runs FormShow; no modal loop
             prompt_text = form.Prompt_Text();
             QTest::mouseClick(answer == Answer::Yes ? form.BTN_Yes : form.BTN_No, Qt::LeftButton);
             return form.result();
@@ -100,8 +100,8 @@ TEST(Run_Update_Check, Prompts_When_Newer_Or_Aged_And_Acts_On_The_Answer)
         int age_days;
         Answer answer;
         bool prompted;
-        std::string text;   // when prompted
-        bool ended;         // the installer opened and the program ended
+        std::string text;  // when prompted
+        bool ended;        // the installer opened and the program ended
     };
     const Row rows[] = {
         {"same version, young file: nothing", Serves(Ok("V3.1")), 1, Answer::Yes, false, "", false},
@@ -111,8 +111,8 @@ TEST(Run_Update_Check, Prompts_When_Newer_Or_Aged_And_Acts_On_The_Answer)
         {"older version, old file: other-version text", Serves(Ok("V3.0")), 30, Answer::No, true,
          Other_Version_Text("V3.0"), false},
         {"older version, 20-day-old file: nothing", Serves(Ok("V3.0")), 20, Answer::Yes, false, "", false},
-        {"older version, 21-day-old file: prompt", Serves(Ok("V3.0")), 21, Answer::No, true,
-         Other_Version_Text("V3.0"), false},
+        {"older version, 21-day-old file: prompt", Serves(Ok("V3.0")), 21, Answer::No, true, Other_Version_Text("V3.0"),
+         false},
         {"comma version is newer", Serves(Ok("V3,2")), 1, Answer::No, true, Other_Version_Text("V3,2"), false},
         {"same value written with a comma: not newer", Serves(Ok("V3,1")), 1, Answer::Yes, false, "", false},
         {"two-byte file", Serves(Ok("V4")), 1, Answer::No, true, Other_Version_Text("V4"), false},
@@ -121,8 +121,8 @@ TEST(Run_Update_Check, Prompts_When_Newer_Or_Aged_And_Acts_On_The_Answer)
                            Step::Pause(50), Step::Reset()},
          1, Answer::No, true, Other_Version_Text("V3.2"), false},
         {"file missing, old program: default text",
-         Serves("HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nNot Found"), 30, Answer::No, true,
-         Default_Text(), false},
+         Serves("HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nNot Found"), 30, Answer::No, true, Default_Text(),
+         false},
         {"unreachable, young file: nothing", std::nullopt, 1, Answer::Yes, false, "", false},
         {"unreachable, old file, accepted", std::nullopt, 30, Answer::Yes, true, Default_Text(), true},
         {"unreachable, old file, declined", std::nullopt, 30, Answer::No, true, Default_Text(), false},
@@ -161,7 +161,10 @@ TEST(Run_Update_Check, Default_Clock_And_File_Time_See_A_Freshly_Built_Program)
     Link_Label LBL_Update("x", nullptr, [](const std::string&) { return true; });
     int prompts = 0;
     Update_Check_Seams seams;
-    seams.Prompt = [&](TF_Update&) { ++prompts; return TF_Update::Result_No; };
+    seams.Prompt = [&](TF_Update&) {
+        ++prompts;
+        return TF_Update::Result_No;
+    };
     const Update_Check_Outcome outcome =
         Run_Update_Check(nullptr, {"Tambrel", "V3.1", server.Base_Url() + Ver_Path}, LBL_Update, seams);
     EXPECT_TRUE(Program_File_Time().isValid());

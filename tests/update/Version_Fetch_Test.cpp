@@ -32,15 +32,22 @@ TEST(Fetch_Version, Keeps_The_First_Four_Bytes_Of_What_Arrived)
         {"two bytes", {Step::Read(), Step::Send(Ok("V4"))}, true, "V4"},
         {"empty file", {Step::Read(), Step::Send(Ok(""))}, false, ""},
         {"chunked, split inside the version",
-         {Step::Read(), Step::Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\nV3\r\n2\r\n.2\r\n0\r\n\r\n")},
-         true, "V3.2"},
+         {Step::Read(),
+          Step::Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\nV3\r\n2\r\n.2\r\n0\r\n\r\n")},
+         true,
+         "V3.2"},
         {"two bytes, then a reset",
          {Step::Read(), Step::Send("HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\nV3"), Step::Pause(50), Step::Reset()},
-         true, "V3"},
+         true,
+         "V3"},
         {"five of fifty bytes, then a close",
-         {Step::Read(), Step::Send("HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\nV3.25"), Step::Close()}, true, "V3.2"},
+         {Step::Read(), Step::Send("HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\nV3.25"), Step::Close()},
+         true,
+         "V3.2"},
         {"file missing: a 404 page is not a version",
-         {Step::Read(), Step::Send("HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nNot Found")}, false, ""},
+         {Step::Read(), Step::Send("HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nNot Found")},
+         false,
+         ""},
         {"closed without a reply", {Step::Read(), Step::Close()}, false, ""},
     };
     for (const Row& row : rows) {
@@ -64,9 +71,9 @@ TEST(Fetch_Version, Unreachable_Server_Gives_Nothing)
 
 TEST(Fetch_Version, Sends_A_Plain_Get_Of_The_Version_Path_Without_Cookies)
 {
-    Scripted_Server server({{Step::Read(),
-                             Step::Send("HTTP/1.1 200 OK\r\nSet-Cookie: a=1\r\nContent-Length: 4\r\n\r\nV3.2")},
-                            {Step::Read(), Step::Send(Ok("V3.3"))}});
+    Scripted_Server server(
+        {{Step::Read(), Step::Send("HTTP/1.1 200 OK\r\nSet-Cookie: a=1\r\nContent-Length: 4\r\n\r\nV3.2")},
+         {Step::Read(), Step::Send(Ok("V3.3"))}});
     T_Http_Client client(Check_Ver_Http_Settings());
     std::string version;
     ASSERT_TRUE(Fetch_Version(client, server.Base_Url() + Path, Check_Ver_Deadline_Ms, version));

@@ -26,18 +26,19 @@ TEST_P(Replace_All_Test, Replaces)
     EXPECT_EQ(Replace_All(c.text, c.old_text, c.new_text), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Replace_All_Test, testing::Values(
-    Replace_Case{"CommaToPoint", "1,5,6", ",", ".", "1.5.6"},
-    Replace_Case{"ReplacementFormsNewOccurrence", "aaaa", "aa", "a", "a"},
-    Replace_Case{"OccurrenceFormedBeforeTheReplacement", "abcc", "bc", "b", "ab"},
-    Replace_Case{"OccurrenceStartingBeforeTheReplacement", "aaab", "ab", "b", "b"},
-    Replace_Case{"OccurrenceFormedAcrossTheReplacement", "aXbb", "Xb", "aX", "aaaX"},
-    Replace_Case{"EmptyOld", "abc", "", "x", "abc"},
-    Replace_Case{"Deletion", "a--b--c", "--", "", "abc"},
-    Replace_Case{"NotFound", "abc", "z", "y", "abc"},
-    Replace_Case{"NewContainsOldIsOnePass", "a.b", ".", "..", "a..b"},
-    Replace_Case{"NewEqualsOld", "xyx", "x", "x", "xyx"}),
-    [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, Replace_All_Test,
+                         testing::Values(Replace_Case{"CommaToPoint", "1,5,6", ",", ".", "1.5.6"},
+                                         Replace_Case{"ReplacementFormsNewOccurrence", "aaaa", "aa", "a", "a"},
+                                         Replace_Case{"OccurrenceFormedBeforeTheReplacement", "abcc", "bc", "b", "ab"},
+                                         Replace_Case{"OccurrenceStartingBeforeTheReplacement", "aaab", "ab", "b", "b"},
+                                         Replace_Case{"OccurrenceFormedAcrossTheReplacement", "aXbb", "Xb", "aX",
+                                                      "aaaX"},
+                                         Replace_Case{"EmptyOld", "abc", "", "x", "abc"},
+                                         Replace_Case{"Deletion", "a--b--c", "--", "", "abc"},
+                                         Replace_Case{"NotFound", "abc", "z", "y", "abc"},
+                                         Replace_Case{"NewContainsOldIsOnePass", "a.b", ".", "..", "a..b"},
+                                         Replace_Case{"NewEqualsOld", "xyx", "x", "x", "xyx"}),
+                         [](const auto& row) { return row.param.name; });
 
 TEST(Replace_All, EndsWhenReplacementsGrowWithoutBound)
 {
@@ -76,14 +77,12 @@ TEST_P(Pad_Left_Test, Pads)
     EXPECT_EQ(Pad_Left(c.text, c.width, std::string(1, c.pad)), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Pad_Left_Test, testing::Values(
-    Pad_Case{"TwoDigits", "7", 2, '0', "07"},
-    Pad_Case{"ThreeDigits", "7", 3, '0', "007"},
-    Pad_Case{"Blanks", "42", 5, ' ', "   42"},
-    Pad_Case{"AlreadyWide", "123", 2, '0', "123"},
-    Pad_Case{"ExactWidth", "12", 2, '0', "12"},
-    Pad_Case{"EmptyText", "", 2, '0', "00"},
-    Pad_Case{"NegativeWidth", "5", -3, '0', "5"}),
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Pad_Left_Test,
+    testing::Values(Pad_Case{"TwoDigits", "7", 2, '0', "07"}, Pad_Case{"ThreeDigits", "7", 3, '0', "007"},
+                    Pad_Case{"Blanks", "42", 5, ' ', "   42"}, Pad_Case{"AlreadyWide", "123", 2, '0', "123"},
+                    Pad_Case{"ExactWidth", "12", 2, '0', "12"}, Pad_Case{"EmptyText", "", 2, '0', "00"},
+                    Pad_Case{"NegativeWidth", "5", -3, '0', "5"}),
     [](const auto& row) { return row.param.name; });
 
 TEST(Pad_Left, TextPadIsRepeatedWhole)
@@ -105,15 +104,14 @@ TEST_P(Clean_File_Name_Test, Cleans)
     EXPECT_EQ(Clean_File_Name(GetParam().text), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Clean_File_Name_Test, testing::Values(
-    Clean_Case{"ColonAndSlash", "Cam:1/2", "Cam12"},
-    Clean_Case{"EveryForbiddenCharacter", "a\\b/c:d*e?f<g>h|i", "abcdefghi"},
-    Clean_Case{"QuotesAndBlanksKept", "\"My Cam\" 1", "\"My Cam\" 1"},
-    Clean_Case{"DotsKept", "..", ".."},
-    Clean_Case{"OnlyForbidden", "/:*", ""}),
-    [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, Clean_File_Name_Test,
+                         testing::Values(Clean_Case{"ColonAndSlash", "Cam:1/2", "Cam12"},
+                                         Clean_Case{"EveryForbiddenCharacter", "a\\b/c:d*e?f<g>h|i", "abcdefghi"},
+                                         Clean_Case{"QuotesAndBlanksKept", "\"My Cam\" 1", "\"My Cam\" 1"},
+                                         Clean_Case{"DotsKept", "..", ".."}, Clean_Case{"OnlyForbidden", "/:*", ""}),
+                         [](const auto& row) { return row.param.name; });
 
-} // namespace
+}  // namespace
 
 TEST(Trim_Test, RemovesCodesUpTo32AtBothEndsOnly)
 {

@@ -2,8 +2,8 @@
 // catch a repetition that never comes or one that runs away.
 #include "views/UF_Full_Screen.h"
 
-#include "control/Camera_Control.h"
 #include "camsim/Camsim_Server.h"
+#include "control/Camera_Control.h"
 #include "control/Ptz_Panel.h"
 #include "widgets/Repeat_Button.h"
 
@@ -32,7 +32,7 @@ TEST(Full_Screen_Ptz, HeldJogButtonSendsAtOnceThenAfterTheDelayThenAtTheInterval
 
     TF_Full_Screen window;
     QElapsedTimer clock;
-    std::vector<qint64> sent;   // when each request had been answered, ms
+    std::vector<qint64> sent;  // when each request had been answered, ms
     window.F_Main.Ptz_Command_Click = [&](const Ptz_Command& command, bool set_mode) {
         control.Send(command, set_mode);
         sent.push_back(clock.elapsed());

@@ -1,14 +1,14 @@
 #include "views/UF_Full_Screen.h"
 
+#include "control/Ptz_Command.h"
+#include "control/Ptz_Panel.h"
+#include "views/Zoom_Math.h"
 #include "widgets/Busy_Animation.h"
 #include "widgets/Caption_Panel.h"
 #include "widgets/Panel.h"
 #include "widgets/Picture_Box.h"
-#include "control/Ptz_Command.h"
-#include "control/Ptz_Panel.h"
 #include "widgets/Repeat_Button.h"
 #include "widgets/Two_State_Switch.h"
-#include "views/Zoom_Math.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -89,7 +89,7 @@ protected:
         option.sliderPosition = window.TKB_Zoom->sliderPosition();
         option.sliderValue = window.TKB_Zoom->value();
         option.tickPosition = window.TKB_Zoom->tickPosition();
-        option.upsideDown = true;   // vertical sliders have their minimum at the bottom
+        option.upsideDown = true;  // vertical sliders have their minimum at the bottom
         return window.TKB_Zoom->style()
             ->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, window.TKB_Zoom)
             .center();
@@ -271,8 +271,8 @@ TEST_F(Full_Screen, DoubleClickOnThePictureCloses)
         const char* name;
         QWidget* control;
     };
-    const Row rows[] = {{"picture", window.IMG_Cam}, {"busy animation", window.GIF_Cam},
-                        {"status panel", window.PNL_Status_Cam}};
+    const Row rows[] = {
+        {"picture", window.IMG_Cam}, {"busy animation", window.GIF_Cam}, {"status panel", window.PNL_Status_Cam}};
     for (const Row& row : rows) {
         if (!window.isVisible())
             Open();

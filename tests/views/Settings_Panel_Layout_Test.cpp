@@ -135,7 +135,8 @@ TEST(Settings_Panel_Layout, EveryNamedControlExistsWithItsCaption)
     for (const Row& row : rows) {
         const auto found = panel.findChildren<QWidget*>(row.name);
         ASSERT_EQ(found.size(), 1) << row.name;
-        EXPECT_TRUE(found.front()->inherits(row.kind)) << row.name << " is a " << found.front()->metaObject()->className();
+        EXPECT_TRUE(found.front()->inherits(row.kind))
+            << row.name << " is a " << found.front()->metaObject()->className();
         EXPECT_EQ(Caption_Of(found.front()), QString::fromUtf8(row.caption)) << row.name;
     }
 }
@@ -210,8 +211,8 @@ TEST(Settings_Panel_Layout, ColumnFitsWithoutOverlapsOrClippedCaptions)
         EXPECT_GE(rect.top(), 0) << Name(widget);
 
         const QString name = widget->objectName();
-        if (name.startsWith("LBL_") || name.startsWith("EDT_") || name.startsWith("CBX_") ||
-            name.startsWith("CKB_") || name.startsWith("RBT_") || name.startsWith("DED_")) {
+        if (name.startsWith("LBL_") || name.startsWith("EDT_") || name.startsWith("CBX_") || name.startsWith("CKB_") ||
+            name.startsWith("RBT_") || name.startsWith("DED_")) {
             EXPECT_EQ(widget->height(), 17) << Name(widget);
         }
         // Captions are shown whole.
@@ -254,8 +255,8 @@ TEST(Settings_Panel_Layout, EnterMovesTheFocusOnExceptInThePassword)
         bool moves;
     };
     const Row rows[] = {
-        {"EDT_Alias", true},      {"EDT_Adresse_Ip", true}, {"EDT_Port", true},
-        {"EDT_Login", true},      {"EDT_K_Detect", true},   {"EDT_Url", true},
+        {"EDT_Alias", true},         {"EDT_Adresse_Ip", true},     {"EDT_Port", true},
+        {"EDT_Login", true},         {"EDT_K_Detect", true},       {"EDT_Url", true},
         {"EDT_Frequence_Rec", true}, {"EDT_Delay_Stop_Rec", true}, {"EDT_Password", false},
     };
     Shown_Panel shown;

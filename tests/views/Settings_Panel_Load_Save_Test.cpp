@@ -76,9 +76,10 @@ TEST(Settings_Panel, LoadThenSaveKeepsEveryField)
              c.Special_Url = "http://127.0.0.1/snap.jpg?nom=\xE9t\xE9";
          })},
         {"bytes no encoding reads kept", Cam_With([](T_Cam& c) {
-             c.Alias = std::string("\xC3", 1);                   // a UTF-8 sequence cut short
-             c.Password = std::string("\x81\x00\xFF\xBF", 4);   // undefined in Windows-1252, NUL
-             c.Login = "\xEF\xBB\xBF" "admin";                 // byte order mark
+             c.Alias = std::string("\xC3", 1);                 // a UTF-8 sequence cut short
+             c.Password = std::string("\x81\x00\xFF\xBF", 4);  // undefined in Windows-1252, NUL
+             c.Login = "\xEF\xBB\xBF"
+                       "admin";  // byte order mark
          })},
         {"port 0 kept", Cam_With([](T_Cam& c) { c.Port = 0; })},
         {"port above 65535 kept", Cam_With([](T_Cam& c) { c.Port = 70000; })},
@@ -116,8 +117,8 @@ TEST(Settings_Panel, LoadThenSaveKeepsEveryField)
 TEST(Settings_Panel, StoredTextsShowReadablyAndEditedOnesAreStoredAsUtf8)
 {
     T_Cam cam = Default_Cam(1);
-    cam.Alias = "Cam\xE9ra \x80";      // Windows-1252: "Caméra €"
-    cam.Login = "Ren\xC3\xA9";         // UTF-8: "René"
+    cam.Alias = "Cam\xE9ra \x80";  // Windows-1252: "Caméra €"
+    cam.Login = "Ren\xC3\xA9";     // UTF-8: "René"
     cam.Password = "p\xE2t\xE9";
     Settings_Panel panel;
     panel.Load(cam);
@@ -131,7 +132,8 @@ TEST(Settings_Panel, StoredTextsShowReadablyAndEditedOnesAreStoredAsUtf8)
     panel.EDT_Password->setText(QString::fromUtf8("pâté"));
     T_Cam saved = cam;
     panel.Save(saved);
-    EXPECT_EQ(saved.Alias, "Entr\xC3\xA9" "e");
+    EXPECT_EQ(saved.Alias, "Entr\xC3\xA9"
+                           "e");
     EXPECT_EQ(saved.Login, cam.Login);
     EXPECT_EQ(saved.Password, cam.Password);
 
@@ -303,7 +305,8 @@ TEST(Settings_Panel, LoadEmitsNoCheckBoxOrModeSignal)
     std::vector<std::string> senders;
     const auto spy_on = [&](auto* sender, auto signal) {
         spies.push_back(std::make_unique<QSignalSpy>(sender, signal));
-        senders.push_back(static_cast<QObject*>(sender) == panel.Rec_Group ? "Rec_Group" : sender->objectName().toStdString());
+        senders.push_back(static_cast<QObject*>(sender) == panel.Rec_Group ? "Rec_Group"
+                                                                           : sender->objectName().toStdString());
     };
     for (QCheckBox* box : {panel.CKB_Cam_Valide, panel.CKB_Use_URL}) {
         spy_on(box, &QCheckBox::toggled);

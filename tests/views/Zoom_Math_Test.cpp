@@ -52,8 +52,15 @@ TEST(Zoom_Math, RoundGoesHalfToEvenAndTruncTowardZero)
         int trunc;
     };
     const std::vector<Row> rows = {
-        {2.5, 2, 2},   {3.5, 4, 3},   {-2.5, -2, -2}, {-0.5, 0, 0},  {0.5, 0, 0},
-        {1.4999, 1, 1}, {2.5000001, 3, 2}, {-1.9, -2, -1}, {1.9, 2, 1},
+        {2.5, 2, 2},
+        {3.5, 4, 3},
+        {-2.5, -2, -2},
+        {-0.5, 0, 0},
+        {0.5, 0, 0},
+        {1.4999, 1, 1},
+        {2.5000001, 3, 2},
+        {-1.9, -2, -1},
+        {1.9, 2, 1},
         {1e20, std::numeric_limits<int>::max(), std::numeric_limits<int>::max()},
         {-1e20, std::numeric_limits<int>::min(), std::numeric_limits<int>::min()},
         {std::nan(""), 0, 0},

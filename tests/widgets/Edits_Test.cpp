@@ -172,10 +172,16 @@ TEST(Text_Edit, BytesReadAsUtf8ElseAsWindows1252)
     };
     const Row rows[] = {
         {"ASCII", "admin", "admin"},
-        {"UTF-8", "Cam\xC3\xA9ra N\xC2\xB0" "2", QString::fromUtf8("Caméra N°2")},
+        {"UTF-8",
+         "Cam\xC3\xA9ra N\xC2\xB0"
+         "2",
+         QString::fromUtf8("Caméra N°2")},
         {"Windows-1252", "Cam\xE9ra \x80 \x9F", QString::fromUtf8("Caméra € Ÿ")},
         {"UTF-8 cut at the end", "ab\xC3", QString::fromUtf8("abÃ")},
-        {"byte order mark kept", "\xEF\xBB\xBF" "a", QString(QChar(0xFEFF)) + QStringLiteral("a")},
+        {"byte order mark kept",
+         "\xEF\xBB\xBF"
+         "a",
+         QString(QChar(0xFEFF)) + QStringLiteral("a")},
         {"NUL kept", std::string("a\0b", 3), QString(QStringLiteral("a")) + QChar(0) + QStringLiteral("b")},
     };
     for (const Row& row : rows)

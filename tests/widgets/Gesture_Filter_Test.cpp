@@ -51,7 +51,10 @@ struct Gesture_Scene {
                          [this](QObject* s) { log << "double " + s->objectName(); });
         QObject::connect(&filter, &Gesture_Filter::Mouse_Up,
                          [this](QObject* s, Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) {
-                             log << QString("up %1 %2").arg(s->objectName(), b == Qt::LeftButton ? "L" : b == Qt::RightButton ? "R" : "?");
+                             log << QString("up %1 %2")
+                                        .arg(s->objectName(), b == Qt::LeftButton    ? "L"
+                                                              : b == Qt::RightButton ? "R"
+                                                                                     : "?");
                          });
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));

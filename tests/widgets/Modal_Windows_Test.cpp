@@ -13,7 +13,7 @@ namespace {
 // the user is being asked: both close, the box with No, the dialog rejected, topmost first.
 TEST(Close_Modal_Windows, AnswersEveryWaitingQuestionAsIfClosed)
 {
-    Close_Modal_Windows();   // nothing open: nothing happens
+    Close_Modal_Windows();  // nothing open: nothing happens
 
     QWidget window;
     window.show();
@@ -25,7 +25,7 @@ TEST(Close_Modal_Windows, AnswersEveryWaitingQuestionAsIfClosed)
         box_answer = box.exec();
         EXPECT_FALSE(dialog.isVisible()) << "the dialog below was closed too";
     });
-    QTimer safety;   // a window left open fails the test instead of hanging it
+    QTimer safety;  // a window left open fails the test instead of hanging it
     safety.setSingleShot(true);
     QObject::connect(&safety, &QTimer::timeout, [] {
         while (QWidget* modal = QApplication::activeModalWidget())

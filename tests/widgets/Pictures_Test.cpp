@@ -1,8 +1,8 @@
+#include "support/Temp_Dir.h"
 #include "widgets/Busy_Animation.h"
 #include "widgets/Icons.h"
 #include "widgets/Panel.h"
 #include "widgets/Picture_Box.h"
-#include "support/Temp_Dir.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -68,8 +68,9 @@ QImage Quadrants()
     QImage image(4, 4, QImage::Format_RGB32);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x)
-            image.setPixel(x, y, y < 2 ? (x < 2 ? qRgb(255, 0, 0) : qRgb(0, 255, 0))
-                                        : (x < 2 ? qRgb(0, 0, 255) : qRgb(255, 255, 0)));
+            image.setPixel(x, y,
+                           y < 2 ? (x < 2 ? qRgb(255, 0, 0) : qRgb(0, 255, 0))
+                                 : (x < 2 ? qRgb(0, 0, 255) : qRgb(255, 255, 0)));
     return image;
 }
 
@@ -125,7 +126,8 @@ TEST(Icons, AppIconFilesAreWrittenAtEachSize)
     const std::array<int, 3> sizes{16, 48, 256};
     ASSERT_TRUE(Icons::Write_App_Icon_Pngs(QString::fromStdString(dir.Path()), sizes));
     for (int size : sizes) {
-        const QString file = QStringLiteral("%1/%2x%2/apps/tambrel.png").arg(QString::fromStdString(dir.Path())).arg(size);
+        const QString file =
+            QStringLiteral("%1/%2x%2/apps/tambrel.png").arg(QString::fromStdString(dir.Path())).arg(size);
         const QImage read(file);
         EXPECT_EQ(read.size(), QSize(size, size)) << file.toStdString();
     }

@@ -55,8 +55,8 @@ std::vector<std::string_view> Split(std::string_view text, char separator)
 
 bool Is_Nc(std::string_view text)
 {
-    return text.size() == 8 &&
-           std::all_of(text.begin(), text.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
+    return text.size() == 8 && std::all_of(text.begin(), text.end(),
+                                           [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
 }
 
 }  // namespace
@@ -73,7 +73,7 @@ std::optional<Camsim_Auth> Parse_Camsim_Auth(std::string_view spec)
     std::vector<std::string_view> parts = Split(spec, ':');
     if (parts.front() != "digest")
         return std::nullopt;
-    std::vector<std::string_view> seen;   // option keys, each allowed once
+    std::vector<std::string_view> seen;  // option keys, each allowed once
     bool offers_given = false;
     bool qop_given = false;
     for (std::size_t i = 1; i < parts.size(); ++i) {
@@ -168,8 +168,7 @@ std::string Camsim_Auth_Text(const Camsim_Auth& auth)
 
 Camsim_Auth_Gate::Camsim_Auth_Gate(Camsim_Auth auth, std::string login, std::string password)
     : auth_(std::move(auth)), login_(std::move(login)), password_(std::move(password))
-{
-}
+{}
 
 std::string Camsim_Auth_Gate::Challenges(bool stale)
 {
@@ -247,7 +246,7 @@ Camsim_Auth_Gate::Answer Camsim_Auth_Gate::Check_Digest(const Http_Challenge& an
     std::uint32_t nc = 0;
     if (auth_.Qops.empty()) {
         if (qop)
-            return Answer::Bad;   // a qop the challenge never offered
+            return Answer::Bad;  // a qop the challenge never offered
     } else {
         const std::string nc_text = text("nc");
         if (!qop || std::find(auth_.Qops.begin(), auth_.Qops.end(), *qop) == auth_.Qops.end() || !Is_Nc(nc_text) ||
@@ -255,7 +254,7 @@ Camsim_Auth_Gate::Answer Camsim_Auth_Gate::Check_Digest(const Http_Challenge& an
             return Answer::Bad;
         std::from_chars(nc_text.data(), nc_text.data() + nc_text.size(), nc, 16);
         if (nc <= nonce->Last_Nc)
-            return Answer::Bad;   // replayed or out of order
+            return Answer::Bad;  // replayed or out of order
         input.Nc = nc;
         input.Qop = *qop;
         // NOTE: with auth-int, A2 is "method:uri:H(entity-body)"; putting ":H(body)" after the uri gives
@@ -281,8 +280,10 @@ Camsim_Auth_Verdict Camsim_Auth_Gate::Check(const Camsim_Request& request)
         answer = Parse_Credentials(*header);
     Answer result = Answer::Bad;
     if (answer) {
-        bool basic_offered = std::any_of(auth_.Offers.begin(), auth_.Offers.end(), [](const auto& o) { return o.Basic; });
-        bool digest_offered = std::any_of(auth_.Offers.begin(), auth_.Offers.end(), [](const auto& o) { return !o.Basic; });
+        bool basic_offered =
+            std::any_of(auth_.Offers.begin(), auth_.Offers.end(), [](const auto& o) { return o.Basic; });
+        bool digest_offered =
+            std::any_of(auth_.Offers.begin(), auth_.Offers.end(), [](const auto& o) { return !o.Basic; });
         Nonce* nonce = nullptr;
         if (answer->Is("Basic"))
             result = basic_offered && Check_Basic(*answer) ? Answer::Good : Answer::Bad;

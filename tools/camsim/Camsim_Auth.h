@@ -6,14 +6,14 @@
 #include <string_view>
 #include <vector>
 
-#include "camsim/Camsim_Request.h"
 #include "acquisition/Http_Challenge.h"
 #include "acquisition/Http_Digest.h"
+#include "camsim/Camsim_Request.h"
 
 // One challenge a camera offers: Basic, or Digest with one algorithm.
 struct Camsim_Auth_Offer {
     bool Basic = false;
-    Digest_Algorithm Algorithm = Digest_Algorithm::MD5;   // used when not Basic
+    Digest_Algorithm Algorithm = Digest_Algorithm::MD5;  // used when not Basic
 
     bool operator==(const Camsim_Auth_Offer&) const = default;
 };
@@ -22,11 +22,11 @@ struct Camsim_Auth_Offer {
 // credentials (the plain CGI cameras); with offers the Authorization header is, and the query's
 // user= and pwd= are not looked at.
 struct Camsim_Auth {
-    std::vector<Camsim_Auth_Offer> Offers;   // the challenges of one 401, in order
-    std::vector<std::string> Qops{"auth"};   // qop values a Digest challenge offers; empty: RFC 2069 form
-    int Stale_After = 0;                     // > 0: a nonce is good for this many requests, then stale
-    bool Always = false;                     // challenges every request, even a correct answer
-    bool One_Line = false;                   // all challenges in one WWW-Authenticate line
+    std::vector<Camsim_Auth_Offer> Offers;  // the challenges of one 401, in order
+    std::vector<std::string> Qops{"auth"};  // qop values a Digest challenge offers; empty: RFC 2069 form
+    int Stale_After = 0;                    // > 0: a nonce is good for this many requests, then stale
+    bool Always = false;                    // challenges every request, even a correct answer
+    bool One_Line = false;                  // all challenges in one WWW-Authenticate line
 
     bool Enabled() const { return !Offers.empty(); }
     bool operator==(const Camsim_Auth&) const = default;
@@ -42,9 +42,9 @@ std::string Camsim_Auth_Text(const Camsim_Auth& auth);
 // What the gate decided about one request.
 struct Camsim_Auth_Verdict {
     bool Pass = false;
-    std::string Challenge_Headers;   // when refused: the WWW-Authenticate lines, each ending in CRLF
-    bool Refused = false;            // credentials were sent and were not good
-    bool Stale = false;              // a correct Digest answer whose nonce had been used up
+    std::string Challenge_Headers;  // when refused: the WWW-Authenticate lines, each ending in CRLF
+    bool Refused = false;           // credentials were sent and were not good
+    bool Stale = false;             // a correct Digest answer whose nonce had been used up
 };
 
 // One camera's check of the Authorization header against its login and password. Issues the
@@ -77,5 +77,5 @@ private:
     const Camsim_Auth auth_;
     const std::string login_;
     const std::string password_;
-    std::deque<Nonce> nonces_;      // oldest first
+    std::deque<Nonce> nonces_;  // oldest first
 };

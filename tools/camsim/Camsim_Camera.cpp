@@ -126,8 +126,9 @@ void Camsim_Camera::Jog(int command)
 
 Camsim_Answer Camsim_Camera::Answer(const Camsim_Request& request, bool& reboot, bool& stream)
 {
-    static const std::vector<std::string> cgi = {"/snapshot.cgi", "/decoder_control.cgi", "/get_camera_params.cgi",
-                                                 "/camera_control.cgi", "/reboot.cgi", "/videostream.cgi"};
+    static const std::vector<std::string> cgi = {
+        "/snapshot.cgi",       "/decoder_control.cgi", "/get_camera_params.cgi",
+        "/camera_control.cgi", "/reboot.cgi",          "/videostream.cgi"};
     if (std::find(cgi.begin(), cgi.end(), request.Path) == cgi.end())
         return {404, "Not Found", "text/html", "<html><body><h1>404 Not Found</h1></body></html>\r\n"};
     const std::string refused_page = "<html><body><h1>401 Unauthorized</h1></body></html>\r\n";
@@ -176,7 +177,7 @@ Camsim_Answer Camsim_Camera::Answer(const Camsim_Request& request, bool& reboot,
         }
         return {200, "OK", "text/plain", "ok.\r\n"};
     }
-    reboot = true;   // "/reboot.cgi"
+    reboot = true;  // "/reboot.cgi"
     return {200, "OK", "text/plain", "ok.\r\n"};
 }
 

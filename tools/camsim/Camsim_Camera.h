@@ -25,14 +25,14 @@ struct Camsim_Camera_Config {
     int Number = 1;
     int Width = 640;
     int Height = 480;
-    double Fps = 5;                 // scene changes per second; a new JPEG at most this often
+    double Fps = 5;  // scene changes per second; a new JPEG at most this often
     std::string Login = "admin";
     std::string Password;
-    int Slow_Ms = 2000;             // delay of the Slow fault
+    int Slow_Ms = 2000;  // delay of the Slow fault
     int Jpeg_Quality = 80;
-    QByteArray Picture;             // when set, every snapshot is this JPEG instead of the scene
-    Camsim_Auth Auth;               // no offers: the query's user= and pwd= are the credentials
-    Camsim_Stream Stream;           // how /videostream.cgi frames its parts
+    QByteArray Picture;    // when set, every snapshot is this JPEG instead of the scene
+    Camsim_Auth Auth;      // no offers: the query's user= and pwd= are the credentials
+    Camsim_Stream Stream;  // how /videostream.cgi frames its parts
 };
 
 // What tests read back from one camera.
@@ -43,14 +43,14 @@ struct Camsim_Counters {
     std::vector<std::string> Request_Log;         // the latest heads, oldest first (at most Max_Log)
     int Frames_Rendered = 0;
     // With Camsim_Auth offers:
-    int Challenges = 0;       // 401 replies carrying the camera's challenges
-    int Authorized = 0;       // requests let through on their Authorization header
-    int Refused = 0;          // requests whose Authorization header was not good (stale ones apart)
-    int Stale = 0;            // correct Digest answers refused because their nonce was used up
+    int Challenges = 0;  // 401 replies carrying the camera's challenges
+    int Authorized = 0;  // requests let through on their Authorization header
+    int Refused = 0;     // requests whose Authorization header was not good (stale ones apart)
+    int Stale = 0;       // correct Digest answers refused because their nonce was used up
     // /videostream.cgi:
     int Streams_Opened = 0;
-    int Streams_Open = 0;     // streams being sent right now
-    int Stream_Parts = 0;     // parts sent, every stream together
+    int Streams_Open = 0;  // streams being sent right now
+    int Stream_Parts = 0;  // parts sent, every stream together
     static constexpr std::size_t Max_Log = 1000;
 };
 
@@ -63,7 +63,7 @@ public:
 
     struct Result {
         Camsim_Reply_Plan Plan;
-        bool Reboot = false;   // the camera asked to go offline once the reply is sent
+        bool Reboot = false;  // the camera asked to go offline once the reply is sent
     };
     // Answers one request the way the camera's CGI does.
     Result Handle(const Camsim_Request& request);
@@ -98,9 +98,9 @@ private:
     QPoint view_;
     int flip_ = 0;
     std::array<std::optional<QPoint>, 10> presets_;
-    std::uint64_t state_version_ = 0;     // bumped by every view or mirror change
+    std::uint64_t state_version_ = 0;  // bumped by every view or mirror change
     Camsim_Counters counters_;
-    std::optional<Camsim_Auth_Gate> gate_;   // when Auth has offers
+    std::optional<Camsim_Auth_Gate> gate_;  // when Auth has offers
     QByteArray jpeg_;
     std::int64_t jpeg_frame_ = -1;
     std::uint64_t jpeg_version_ = 0;

@@ -6,15 +6,24 @@ namespace {
 const std::vector<std::pair<Camsim_Fault, const char*>>& Names()
 {
     static const std::vector<std::pair<Camsim_Fault, const char*>> names = {
-        {Camsim_Fault::Keep_Alive, "keep-alive"},     {Camsim_Fault::Close, "close"},
-        {Camsim_Fault::Close_Upper, "close-upper"},   {Camsim_Fault::Silent_Close, "silent-close"},
-        {Camsim_Fault::Chunked, "chunked"},           {Camsim_Fault::No_Length, "no-length"},
-        {Camsim_Fault::Short_Body, "short-body"},     {Camsim_Fault::Continue_100, "continue"},
-        {Camsim_Fault::Set_Cookie, "cookie"},         {Camsim_Fault::Redirect_302, "redirect"},
-        {Camsim_Fault::Location_200, "location-200"}, {Camsim_Fault::Unauthorized_401, "unauthorized"},
-        {Camsim_Fault::Not_Found_404, "not-found"},   {Camsim_Fault::Html_200, "html"},
-        {Camsim_Fault::Hang, "hang"},                 {Camsim_Fault::Slow, "slow"},
-        {Camsim_Fault::Reset_Mid_Body, "reset"},      {Camsim_Fault::Multipart_One, "multipart-one"},
+        {Camsim_Fault::Keep_Alive, "keep-alive"},
+        {Camsim_Fault::Close, "close"},
+        {Camsim_Fault::Close_Upper, "close-upper"},
+        {Camsim_Fault::Silent_Close, "silent-close"},
+        {Camsim_Fault::Chunked, "chunked"},
+        {Camsim_Fault::No_Length, "no-length"},
+        {Camsim_Fault::Short_Body, "short-body"},
+        {Camsim_Fault::Continue_100, "continue"},
+        {Camsim_Fault::Set_Cookie, "cookie"},
+        {Camsim_Fault::Redirect_302, "redirect"},
+        {Camsim_Fault::Location_200, "location-200"},
+        {Camsim_Fault::Unauthorized_401, "unauthorized"},
+        {Camsim_Fault::Not_Found_404, "not-found"},
+        {Camsim_Fault::Html_200, "html"},
+        {Camsim_Fault::Hang, "hang"},
+        {Camsim_Fault::Slow, "slow"},
+        {Camsim_Fault::Reset_Mid_Body, "reset"},
+        {Camsim_Fault::Multipart_One, "multipart-one"},
         {Camsim_Fault::Multipart_One_Close, "multipart-one-close"},
     };
     return names;

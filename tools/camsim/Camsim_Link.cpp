@@ -19,8 +19,8 @@ int Left(int timeout_ms, Clock::time_point deadline)
 {
     if (timeout_ms < 0)
         return -1;
-    return static_cast<int>(std::max<long long>(
-        0, std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count()));
+    return static_cast<int>(
+        std::max<long long>(0, std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count()));
 }
 
 class Plain_Link final : public Camsim_Link {
@@ -134,11 +134,12 @@ public:
 
 private:
     struct Step {
-        int Result = 0;                      // what the OpenSSL call returned last
-        Camsim_Wait Wait = Camsim_Wait::Ready;   // why the waiting ended early, if it did
+        int Result = 0;                         // what the OpenSSL call returned last
+        Camsim_Wait Wait = Camsim_Wait::Ready;  // why the waiting ended early, if it did
     };
 
-    template <typename Call> Step Drive(Call call, int timeout_ms)
+    template <typename Call>
+    Step Drive(Call call, int timeout_ms)
     {
         auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
         for (;;) {
@@ -151,7 +152,7 @@ private:
             short events = error == SSL_ERROR_WANT_READ ? POLLIN : error == SSL_ERROR_WANT_WRITE ? POLLOUT : 0;
             if (events == 0) {
                 if (error != SSL_ERROR_ZERO_RETURN)
-                    failed_ = true;   // no close_notify of ours after a broken connection
+                    failed_ = true;  // no close_notify of ours after a broken connection
                 return step;
             }
             step.Wait = Camsim_Wait_For(fd_, events, stop_fd_, Left(timeout_ms, deadline));
@@ -190,7 +191,10 @@ void Camsim_Link::Reset()
     setsockopt(fd_, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
 }
 
-std::unique_ptr<Camsim_Link> Camsim_Plain_Link(int fd, int stop_fd) { return std::make_unique<Plain_Link>(fd, stop_fd); }
+std::unique_ptr<Camsim_Link> Camsim_Plain_Link(int fd, int stop_fd)
+{
+    return std::make_unique<Plain_Link>(fd, stop_fd);
+}
 
 std::unique_ptr<Camsim_Link> Camsim_Tls_Link(int fd, int stop_fd, std::shared_ptr<SSL_CTX> context)
 {

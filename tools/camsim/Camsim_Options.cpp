@@ -72,7 +72,9 @@ std::string Camsim_Usage()
            "  --login L          user name expected in the query, or with --auth in the header (default admin)\n"
            "  --password P       password expected the same way (default empty)\n"
            "  --log FILE         append every raw request head to FILE\n"
-           "  --fault CAM:MODE   make camera CAM misbehave (repeatable); modes: " + faults + "\n"
+           "  --fault CAM:MODE   make camera CAM misbehave (repeatable); modes: " +
+           faults +
+           "\n"
            "  --picture CAM:FILE camera CAM answers every snapshot with the JPEG picture in FILE\n"
            "  --reboot-ms MS     time a camera stays offline after /reboot.cgi (default 5000)\n"
            "  --slow-ms MS       delay of the slow mode (default 2000)\n"
@@ -221,7 +223,8 @@ std::optional<Camsim_Options> Parse_Camsim_Args(const std::vector<std::string>& 
             version = Camsim_Tls_Version_From_Name(entry.Rest);
         bool good = !cameras.empty() && (entry.Option == "--tls" || auth || stream || version);
         if (!good) {
-            error = "bad value for " + entry.Option + ": " + entry.Camera + (entry.Rest.empty() ? "" : ":" + entry.Rest);
+            error =
+                "bad value for " + entry.Option + ": " + entry.Camera + (entry.Rest.empty() ? "" : ":" + entry.Rest);
             return std::nullopt;
         }
         for (int camera : cameras) {

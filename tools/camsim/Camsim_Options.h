@@ -12,19 +12,19 @@
 #include "camsim/Camsim_Tls.h"
 
 struct Camsim_Options {
-    int Count = 1;                  // cameras, on consecutive ports
-    int Base_Port = 0;              // 0: every camera gets a port the system chooses
+    int Count = 1;      // cameras, on consecutive ports
+    int Base_Port = 0;  // 0: every camera gets a port the system chooses
     int Width = 640;
     int Height = 480;
-    double Fps = 5;                 // scene changes per second
+    double Fps = 5;  // scene changes per second
     std::string Login = "admin";
     std::string Password;
-    std::string Log_File;           // raw request heads are appended here when set
-    std::vector<std::pair<int, Camsim_Fault>> Faults;   // camera number (1-based), mode
-    int Reboot_Ms = 5000;           // how long a rebooting camera stays offline
-    int Slow_Ms = 2000;             // delay of the "slow" fault
-    int Idle_Timeout_Ms = 60000;    // a kept connection with no request for this long is closed
-                                    // (and a TLS handshake not done by then is dropped)
+    std::string Log_File;                              // raw request heads are appended here when set
+    std::vector<std::pair<int, Camsim_Fault>> Faults;  // camera number (1-based), mode
+    int Reboot_Ms = 5000;                              // how long a rebooting camera stays offline
+    int Slow_Ms = 2000;                                // delay of the "slow" fault
+    int Idle_Timeout_Ms = 60000;                       // a kept connection with no request for this long is closed
+                                                       // (and a TLS handshake not done by then is dropped)
     // Per camera (1-based); a later entry for the same camera replaces an earlier one.
     std::vector<std::pair<int, Camsim_Auth>> Auth;       // cameras behind Basic or Digest challenges
     std::vector<std::pair<int, Camsim_Tls>> Tls;         // https cameras

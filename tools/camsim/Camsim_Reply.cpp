@@ -43,30 +43,17 @@ Camsim_Reply_Plan Camsim_Plan_Reply(const Camsim_Answer& original, Camsim_Fault 
         answer = {302, "Found", "text/html", Page("Moved")};
         extra = "Location: /login.htm\r\n";
         break;
-    case Camsim_Fault::Location_200:
-        extra = "Location: /elsewhere.htm\r\n";
-        break;
+    case Camsim_Fault::Location_200: extra = "Location: /elsewhere.htm\r\n"; break;
     case Camsim_Fault::Unauthorized_401:
         answer = {401, "Unauthorized", "text/html", Page("401 Unauthorized")};
         extra = "WWW-Authenticate: Basic realm=\"camsim\"\r\n";
         break;
-    case Camsim_Fault::Not_Found_404:
-        answer = {404, "Not Found", "text/html", Page("404 Not Found")};
-        break;
-    case Camsim_Fault::Html_200:
-        answer = {200, "OK", "text/html", Page("Camera home page")};
-        break;
-    case Camsim_Fault::Set_Cookie:
-        extra = "Set-Cookie: camsim_session=1; Path=/\r\n";
-        break;
-    case Camsim_Fault::Close:
-        extra = "Connection: close\r\n";
-        break;
-    case Camsim_Fault::Close_Upper:
-        extra = "Connection: CLOSE\r\n";
-        break;
-    default:
-        break;
+    case Camsim_Fault::Not_Found_404: answer = {404, "Not Found", "text/html", Page("404 Not Found")}; break;
+    case Camsim_Fault::Html_200: answer = {200, "OK", "text/html", Page("Camera home page")}; break;
+    case Camsim_Fault::Set_Cookie: extra = "Set-Cookie: camsim_session=1; Path=/\r\n"; break;
+    case Camsim_Fault::Close: extra = "Connection: close\r\n"; break;
+    case Camsim_Fault::Close_Upper: extra = "Connection: CLOSE\r\n"; break;
+    default: break;
     }
 
     Camsim_Reply_Plan plan;
@@ -80,17 +67,15 @@ Camsim_Reply_Plan Camsim_Plan_Reply(const Camsim_Answer& original, Camsim_Fault 
         plan.Bytes = "HTTP/1.1 100 Continue\r\n\r\n";
 
     std::string head = "HTTP/1.1 " + std::to_string(answer.Status) + " " + answer.Reason + "\r\n" +
-                       "Server: tambrel-camsim\r\nContent-Type: " + answer.Content_Type + "\r\nCache-Control: no-cache\r\n" +
-                       answer.Headers + extra;
+                       "Server: tambrel-camsim\r\nContent-Type: " + answer.Content_Type +
+                       "\r\nCache-Control: no-cache\r\n" + answer.Headers + extra;
     std::string body = answer.Body;
     switch (fault) {
     case Camsim_Fault::Chunked:
         head += "Transfer-Encoding: chunked\r\n";
         body = Chunked(body);
         break;
-    case Camsim_Fault::No_Length:
-        plan.Close_After = true;
-        break;
+    case Camsim_Fault::No_Length: plan.Close_After = true; break;
     case Camsim_Fault::Multipart_One_Close:
         if (multipart) {
             plan.Close_After = true;
@@ -102,9 +87,7 @@ Camsim_Reply_Plan Camsim_Plan_Reply(const Camsim_Answer& original, Camsim_Fault 
         head += "Content-Length: " + std::to_string(body.size() * 2 + 1) + "\r\n";
         plan.Close_After = true;
         break;
-    default:
-        head += "Content-Length: " + std::to_string(body.size()) + "\r\n";
-        break;
+    default: head += "Content-Length: " + std::to_string(body.size()) + "\r\n"; break;
     }
     if (fault == Camsim_Fault::Close || fault == Camsim_Fault::Silent_Close)
         plan.Close_After = true;
@@ -123,10 +106,8 @@ Camsim_Reply_Plan Camsim_Plan_Stream(const Camsim_Stream& stream, Camsim_Fault f
     case Camsim_Fault::Unauthorized_401:
     case Camsim_Fault::Not_Found_404:
     case Camsim_Fault::Html_200:
-    case Camsim_Fault::Hang:
-        return Camsim_Plan_Reply(Camsim_Answer{}, fault, slow_ms);
-    default:
-        break;
+    case Camsim_Fault::Hang: return Camsim_Plan_Reply(Camsim_Answer{}, fault, slow_ms);
+    default: break;
     }
     Camsim_Reply_Plan plan;
     plan.Bytes = Camsim_Stream_Head(stream);

@@ -13,7 +13,7 @@ std::optional<std::string> Camsim_Request::Header(std::string_view name) const
     std::string_view rest = Head;
     std::size_t line_end = rest.find('\n');
     while (line_end != std::string_view::npos) {
-        rest.remove_prefix(line_end + 1);   // the request line first, then each field line
+        rest.remove_prefix(line_end + 1);  // the request line first, then each field line
         line_end = rest.find('\n');
         std::string_view line = rest.substr(0, line_end);
         std::size_t colon = line.find(':');
@@ -21,7 +21,8 @@ std::optional<std::string> Camsim_Request::Header(std::string_view name) const
             continue;
         bool same = true;
         for (std::size_t i = 0; i < colon && same; ++i)
-            same = std::tolower(static_cast<unsigned char>(line[i])) == std::tolower(static_cast<unsigned char>(name[i]));
+            same =
+                std::tolower(static_cast<unsigned char>(line[i])) == std::tolower(static_cast<unsigned char>(name[i]));
         if (!same)
             continue;
         std::string_view value = line.substr(colon + 1);

@@ -6,11 +6,11 @@
 
 // The parts of one request head a camera looks at.
 struct Camsim_Request {
-    std::string Head;                                // raw bytes, empty line included
+    std::string Head;  // raw bytes, empty line included
     std::string Method;
-    std::string Target;                              // the request target exactly as on the request line
-    std::string Path;                                // target up to "?"
-    std::map<std::string, std::string> Params;       // query "key=value" pairs split at "&" (raw, first wins)
+    std::string Target;                         // the request target exactly as on the request line
+    std::string Path;                           // target up to "?"
+    std::map<std::string, std::string> Params;  // query "key=value" pairs split at "&" (raw, first wins)
 
     // The value of a query parameter, "" when absent.
     std::string Param(const std::string& key) const;

@@ -17,7 +17,7 @@ Camsim_Scene::Camsim_Scene(int camera_number, int width, int height)
     p.setRenderHint(QPainter::Antialiasing);
 
     QLinearGradient sky(0, 0, 0, horizon);
-    int hue = (number_ * 37) % 60;   // each camera has a slightly different sky
+    int hue = (number_ * 37) % 60;  // each camera has a slightly different sky
     sky.setColorAt(0, QColor::fromHsv(200 + hue / 3, 200, 150));
     sky.setColorAt(1, QColor::fromHsv(195, 60, 250));
     p.fillRect(0, 0, w, horizon, sky);
@@ -49,7 +49,8 @@ Camsim_Scene::Camsim_Scene(int camera_number, int width, int height)
         p.setBrush(QColor::fromHsv((i * 45 + number_ * 20) % 360, 120, 220));
         p.drawRect(x, y, size, size);
         p.setBrush(QColor(150, 50, 40));
-        p.drawPolygon(QPolygon({QPoint(x - size / 8, y), QPoint(x + size / 2, y - size / 2), QPoint(x + size + size / 8, y)}));
+        p.drawPolygon(
+            QPolygon({QPoint(x - size / 8, y), QPoint(x + size / 2, y - size / 2), QPoint(x + size + size / 8, y)}));
     }
 }
 

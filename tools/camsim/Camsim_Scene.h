@@ -23,5 +23,5 @@ private:
     int number_;
     int width_;
     int height_;
-    QImage world_;   // drawn once: sky, ground, hills, houses
+    QImage world_;  // drawn once: sky, ground, hills, houses
 };

@@ -72,7 +72,10 @@ Camsim_Server::Camsim_Server(Camsim_Options options) : options_(std::move(option
         }
 }
 
-Camsim_Server::~Camsim_Server() { Stop(); }
+Camsim_Server::~Camsim_Server()
+{
+    Stop();
+}
 
 Camsim_Server::Slot& Camsim_Server::Slot_Of(int camera)
 {
@@ -86,7 +89,10 @@ const Camsim_Server::Slot& Camsim_Server::Slot_Of(int camera) const
     return const_cast<Camsim_Server*>(this)->Slot_Of(camera);
 }
 
-int Camsim_Server::Port(int camera) const { return Slot_Of(camera).port; }
+int Camsim_Server::Port(int camera) const
+{
+    return Slot_Of(camera).port;
+}
 
 std::string Camsim_Server::Base_Url(int camera) const
 {
@@ -103,7 +109,10 @@ std::string Camsim_Server::Stream_Url(int camera) const
     return Base_Url(camera) + "/videostream.cgi?user=" + options_.Login + "&pwd=" + options_.Password;
 }
 
-bool Camsim_Server::Is_Https(int camera) const { return Slot_Of(camera).tls.has_value(); }
+bool Camsim_Server::Is_Https(int camera) const
+{
+    return Slot_Of(camera).tls.has_value();
+}
 
 Camsim_Tls_Identity Camsim_Server::Identity(int camera) const
 {
@@ -129,7 +138,10 @@ void Camsim_Server::Set_Identity(int camera, const Camsim_Tls_Identity& identity
     slot.tls_context = std::move(context);
 }
 
-Camsim_Camera& Camsim_Server::Camera(int camera) { return *Slot_Of(camera).camera; }
+Camsim_Camera& Camsim_Server::Camera(int camera)
+{
+    return *Slot_Of(camera).camera;
+}
 
 bool Camsim_Server::Is_Offline(int camera) const
 {
@@ -146,15 +158,16 @@ void Camsim_Server::Listen(Slot& slot)
     setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
     sockaddr_in address{};
     address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);   // never reachable from another machine
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);  // never reachable from another machine
     address.sin_port = htons(static_cast<std::uint16_t>(slot.port));
     socklen_t length = sizeof address;
     if (bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0 || listen(fd, 64) != 0) {
         int error = errno;
         close(fd);
-        throw std::runtime_error("cannot listen on 127.0.0.1:" + std::to_string(slot.port) + ": " + std::strerror(error));
+        throw std::runtime_error("cannot listen on 127.0.0.1:" + std::to_string(slot.port) + ": " +
+                                 std::strerror(error));
     }
-    if (slot.port == 0) {   // first bind only (before any thread reads it): a reboot keeps the port
+    if (slot.port == 0) {  // first bind only (before any thread reads it): a reboot keeps the port
         getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
         slot.port = ntohs(address.sin_port);
     }
@@ -207,7 +220,10 @@ void Camsim_Server::Stop()
     close(wake_fd_);
 }
 
-void Camsim_Server::Wake() { Signal(wake_fd_); }
+void Camsim_Server::Wake()
+{
+    Signal(wake_fd_);
+}
 
 void Camsim_Server::Accept_Loop()
 {
@@ -223,7 +239,7 @@ void Camsim_Server::Accept_Loop()
             for (std::size_t i = 0; i < slots_.size(); ++i) {
                 Slot& slot = slots_[i];
                 if (slot.offline && slot.listen_fd >= 0) {
-                    close(slot.listen_fd);   // shut down by Go_Offline; only this thread closes it
+                    close(slot.listen_fd);  // shut down by Go_Offline; only this thread closes it
                     slot.listen_fd = -1;
                 }
                 if (slot.offline && now >= slot.back_at) {
@@ -231,7 +247,7 @@ void Camsim_Server::Accept_Loop()
                         Listen(slot);
                         slot.offline = false;
                     } catch (const std::exception&) {
-                        slot.back_at = now + std::chrono::milliseconds(200);   // port briefly taken: retry
+                        slot.back_at = now + std::chrono::milliseconds(200);  // port briefly taken: retry
                     }
                 }
                 if (slot.offline) {
@@ -370,7 +386,7 @@ void Camsim_Server::Serve_Requests(Connection& c, Camsim_Link& link)
             return;
         if (plan.Reset_After > 0) {
             link.Send(std::string_view(plan.Bytes).substr(0, plan.Reset_After));
-            Camsim_Wait_For(-1, 0, stop_fd_, 50);   // let the client take the first half before the reset
+            Camsim_Wait_For(-1, 0, stop_fd_, 50);  // let the client take the first half before the reset
             link.Reset();
             return;
         }
@@ -402,7 +418,8 @@ void Camsim_Server::Send_Stream(Camsim_Camera& camera, Camsim_Link& link)
         auto now = Clock::now();
         if (now < next) {
             int wait_ms = static_cast<int>(
-                std::chrono::duration_cast<std::chrono::milliseconds>(next - now + std::chrono::microseconds(999)).count());
+                std::chrono::duration_cast<std::chrono::milliseconds>(next - now + std::chrono::microseconds(999))
+                    .count());
             Camsim_Link::Read_Result read = link.Read(dropped, wait_ms);
             dropped.clear();
             if (read == Camsim_Link::Read_Result::Closed || read == Camsim_Link::Read_Result::Stopped)
@@ -410,7 +427,8 @@ void Camsim_Server::Send_Stream(Camsim_Camera& camera, Camsim_Link& link)
             continue;
         }
         const QByteArray jpeg = camera.Snapshot();
-        if (!link.Send(Camsim_Stream_Part(stream, std::string_view(jpeg.constData(), static_cast<std::size_t>(jpeg.size())))))
+        if (!link.Send(
+                Camsim_Stream_Part(stream, std::string_view(jpeg.constData(), static_cast<std::size_t>(jpeg.size())))))
             break;
         camera.Count_Stream_Part();
         if (stream.Drop_After > 0 && ++parts >= stream.Drop_After) {

@@ -65,11 +65,11 @@ private:
         int listen_fd = -1;
         bool offline = false;
         std::chrono::steady_clock::time_point back_at;
-        std::optional<Camsim_Tls> tls;              // https cameras only; Identity set from construction on
-        std::shared_ptr<SSL_CTX> tls_context;       // replaced under mutex_ by Set_Identity
+        std::optional<Camsim_Tls> tls;         // https cameras only; Identity set from construction on
+        std::shared_ptr<SSL_CTX> tls_context;  // replaced under mutex_ by Set_Identity
     };
     struct Connection {
-        int fd = -1;               // closed and set to -1 by its own thread, under mutex_
+        int fd = -1;  // closed and set to -1 by its own thread, under mutex_
         std::size_t slot = 0;
         std::thread thread;
         std::atomic<bool> done{false};
@@ -88,10 +88,10 @@ private:
 
     Camsim_Options options_;
     std::vector<Slot> slots_;
-    mutable std::mutex mutex_;                 // slots_' sockets and state, connections_
+    mutable std::mutex mutex_;  // slots_' sockets and state, connections_
     std::list<std::unique_ptr<Connection>> connections_;
-    int stop_fd_ = -1;                         // readable once Stop was called
-    int wake_fd_ = -1;                         // wakes the acceptor to look at the slots again
+    int stop_fd_ = -1;  // readable once Stop was called
+    int wake_fd_ = -1;  // wakes the acceptor to look at the slots again
     std::thread acceptor_;
     bool started_ = false;
     bool stopped_ = false;

@@ -8,9 +8,15 @@ namespace {
 
 // The same bytes either way: with No_Dash the declared boundary itself starts with "--" and the
 // line is that boundary with nothing in front.
-std::string Boundary_Line() { return "--" + std::string(Camsim_Boundary); }
+std::string Boundary_Line()
+{
+    return "--" + std::string(Camsim_Boundary);
+}
 
-std::string Line_End(const Camsim_Stream& stream) { return stream.Lone_Lf ? "\n" : "\r\n"; }
+std::string Line_End(const Camsim_Stream& stream)
+{
+    return stream.Lone_Lf ? "\n" : "\r\n";
+}
 
 }  // namespace
 
@@ -110,4 +116,7 @@ std::string Camsim_Stream_Part(const Camsim_Stream& stream, std::string_view jpe
     return part;
 }
 
-std::string Camsim_Stream_End(const Camsim_Stream& stream) { return Boundary_Line() + "--" + Line_End(stream); }
+std::string Camsim_Stream_End(const Camsim_Stream& stream)
+{
+    return Boundary_Line() + "--" + Line_End(stream);
+}

@@ -6,14 +6,14 @@
 // How a camera frames its MJPEG stream (/videostream.cgi): one multipart/x-mixed-replace reply whose
 // parts are JPEG pictures, sent at a rate until the client leaves.
 struct Camsim_Stream {
-    double Fps = 0;              // parts per second; 0: the camera's scene rate
-    bool No_Length = false;      // parts without Content-Length: a part ends at the next boundary line
-    bool Lone_Lf = false;        // "\n" instead of "\r\n" in the multipart framing (the reply head keeps CRLF)
-    int Drop_After = 0;          // > 0: the camera closes the connection after this many parts
-    bool No_Dash = false;        // the head declares boundary=--camsimframe and the parts start with that line
-                                 // as is, not with "--" in front of it
-    bool Odd_Case = false;       // part header names in odd case ("content-TYPE", "content-LENGTH")
-    bool Quoted = false;         // boundary="camsimframe" in the Content-Type
+    double Fps = 0;          // parts per second; 0: the camera's scene rate
+    bool No_Length = false;  // parts without Content-Length: a part ends at the next boundary line
+    bool Lone_Lf = false;    // "\n" instead of "\r\n" in the multipart framing (the reply head keeps CRLF)
+    int Drop_After = 0;      // > 0: the camera closes the connection after this many parts
+    bool No_Dash = false;    // the head declares boundary=--camsimframe and the parts start with that line
+                             // as is, not with "--" in front of it
+    bool Odd_Case = false;   // part header names in odd case ("content-TYPE", "content-LENGTH")
+    bool Quoted = false;     // boundary="camsimframe" in the Content-Type
     bool operator==(const Camsim_Stream&) const = default;
 };
 

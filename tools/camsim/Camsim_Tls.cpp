@@ -27,8 +27,14 @@ namespace {
     throw std::runtime_error(what + (code != 0 ? std::string(": ") + text : std::string()));
 }
 
-std::shared_ptr<X509> Own(X509* certificate) { return std::shared_ptr<X509>(certificate, X509_free); }
-std::shared_ptr<EVP_PKEY> Own(EVP_PKEY* key) { return std::shared_ptr<EVP_PKEY>(key, EVP_PKEY_free); }
+std::shared_ptr<X509> Own(X509* certificate)
+{
+    return std::shared_ptr<X509>(certificate, X509_free);
+}
+std::shared_ptr<EVP_PKEY> Own(EVP_PKEY* key)
+{
+    return std::shared_ptr<EVP_PKEY>(key, EVP_PKEY_free);
+}
 
 std::shared_ptr<EVP_PKEY> New_Key()
 {
@@ -39,7 +45,8 @@ std::shared_ptr<EVP_PKEY> New_Key()
 }
 
 // The PEM text a writer puts into a memory BIO.
-template <typename Write> std::string Pem_Text(Write write)
+template <typename Write>
+std::string Pem_Text(Write write)
 {
     std::unique_ptr<BIO, decltype(&BIO_free)> bio(BIO_new(BIO_s_mem()), BIO_free);
     if (!bio || write(bio.get()) != 1)
@@ -147,9 +154,8 @@ std::string Camsim_Tls_Identity::Certificate_Pem() const
 
 std::string Camsim_Tls_Identity::Key_Pem() const
 {
-    return Pem_Text([&](BIO* bio) {
-        return PEM_write_bio_PrivateKey(bio, Key.get(), nullptr, nullptr, 0, nullptr, nullptr);
-    });
+    return Pem_Text(
+        [&](BIO* bio) { return PEM_write_bio_PrivateKey(bio, Key.get(), nullptr, nullptr, 0, nullptr, nullptr); });
 }
 
 std::string Camsim_Tls_Identity::Fingerprint() const
@@ -163,9 +169,15 @@ std::string Camsim_Tls_Identity::Fingerprint() const
     return Digest_Hash(Digest_Algorithm::SHA_256, bytes);
 }
 
-void Camsim_Tls_Identity::Write_Certificate_Pem(const std::string& path) const { Write_File(path, Certificate_Pem()); }
+void Camsim_Tls_Identity::Write_Certificate_Pem(const std::string& path) const
+{
+    Write_File(path, Certificate_Pem());
+}
 
-void Camsim_Tls_Identity::Write_Key_Pem(const std::string& path) const { Write_File(path, Key_Pem()); }
+void Camsim_Tls_Identity::Write_Key_Pem(const std::string& path) const
+{
+    Write_File(path, Key_Pem());
+}
 
 Camsim_Tls_Identity Camsim_Self_Signed(const Camsim_Certificate_Request& request)
 {

@@ -15,7 +15,7 @@ struct Camsim_Tls_Identity {
 
     bool Empty() const { return !Certificate || !Key; }
     std::string Certificate_Pem() const;
-    std::string Key_Pem() const;   // unencrypted PKCS#8
+    std::string Key_Pem() const;  // unencrypted PKCS#8
     // SHA-256 of the DER certificate: 64 lower-case hex digits.
     std::string Fingerprint() const;
     // Write the PEM text to path (replacing it); throw std::runtime_error when the file cannot be written.
@@ -28,8 +28,8 @@ struct Camsim_Tls_Identity {
 // day ago for a year.
 struct Camsim_Certificate_Request {
     std::string Common_Name = "tambrel-camsim";
-    std::vector<std::string> Dns_Names{"localhost"};        // subjectAltName DNS entries
-    std::vector<std::string> Ip_Addresses{"127.0.0.1"};     // subjectAltName IP entries
+    std::vector<std::string> Dns_Names{"localhost"};     // subjectAltName DNS entries
+    std::vector<std::string> Ip_Addresses{"127.0.0.1"};  // subjectAltName IP entries
     std::chrono::system_clock::time_point Not_Before = std::chrono::system_clock::now() - std::chrono::hours(24);
     std::chrono::system_clock::time_point Not_After = Not_Before + std::chrono::hours(24 * 365);
 };
@@ -54,7 +54,7 @@ struct Camsim_Tls {
     // offers TLS 1.0 up to Max only, at OpenSSL security level 0 (which these versions' SHA-1
     // signatures need).
     Camsim_Tls_Version Max = Camsim_Tls_Version::TLS_1_3;
-    Camsim_Tls_Identity Identity;   // empty: the server makes a self-signed one (Camsim_Self_Signed defaults)
+    Camsim_Tls_Identity Identity;  // empty: the server makes a self-signed one (Camsim_Self_Signed defaults)
 };
 
 // A server context presenting identity with the versions tls allows. Throws std::runtime_error when
