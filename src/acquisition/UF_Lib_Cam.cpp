@@ -5,6 +5,7 @@
 #include "imaging/Jpeg_Codec.h"
 #include "platform/Clock.h"
 
+#include <algorithm>
 #include <chrono>
 
 TF_Lib_Cam::TF_Lib_Cam() : TF_Lib_Cam(Options{}) {}
@@ -45,8 +46,15 @@ std::vector<std::string> TF_Lib_Cam::Take_Notes()
     return notes;
 }
 
+void TF_Lib_Cam::Set_Picture_Use(const T_Picture_Use& use)
+{
+    std::lock_guard lock(mutex_);
+    use_ = use;
+}
+
 void TF_Lib_Cam::Poll_Flux()
 {
+    bool motion = false;
     {
         std::lock_guard lock(mutex_);
         if (!stop_ && !picture_wanted_) {
@@ -61,12 +69,56 @@ void TF_Lib_Cam::Poll_Flux()
             wake_.notify_one();
         }
         taken_ = published_;
+        motion = use_.Motion;
     }
-    if (!taken_.Not_Connected) {
-        BMP_Old = BMP_New;
-        BMP_New = taken_.BMP_Received;
+    if (full_of_ != taken_.Jpeg) {
+        full_ = QImage();
+        full_of_.reset();
+    }
+    if (!motion) {
+        // Nobody reads the level: the frames are let go (their buffers go back to the worker).
+        BMP_New = QImage();
+        BMP_Old = QImage();
+        K_Motion = 0;
+        motion_frames_ = false;
+    }
+    if (taken_.Not_Connected)
+        return;
+    if (motion) {
+        // Measuring again after a spell without: the previous picture is decoded at full size too, so the
+        // first level is the one measured all along would have given.
+        if (!motion_frames_)
+            BMP_New = Full_Size_Of(last_connected_);
+        BMP_Old = std::move(BMP_New);
+        BMP_New = Full_Size_Of(taken_);
         K_Motion = Compare_Bitmaps(BMP_New, BMP_Old, false);
+        motion_frames_ = true;
     }
+    last_connected_ = taken_;
+}
+
+QImage TF_Lib_Cam::Full_Picture()
+{
+    const QImage full = Full_Size_Of(taken_);
+    // A picture that shows but cannot be decoded whole (no memory) is recorded as shown.
+    return full.isNull() ? taken_.BMP_Received : full;
+}
+
+QImage TF_Lib_Cam::Full_Size_Of(const T_Fetch_Result& result)
+{
+    if (result.Full_Size || result.BMP_Received.isNull() || !result.Jpeg)
+        return result.BMP_Received;
+    if (result.Jpeg != full_of_) {
+        full_of_ = result.Jpeg;
+        try {
+            if (!full_decoder_)
+                full_decoder_ = std::make_unique<Jpeg_Decoder>();
+            full_ = full_decoder_->Decode(result.Jpeg->data(), result.Jpeg->size());
+        } catch (const std::exception&) {
+            full_ = QImage();
+        }
+    }
+    return full_;
 }
 
 void TF_Lib_Cam::Stop()
@@ -157,10 +209,18 @@ void TF_Lib_Cam::Run()
     }
 }
 
-QImage TF_Lib_Cam::Decode(const std::string& bytes)
+TF_Lib_Cam::Decoded_Picture TF_Lib_Cam::Decode_Body()
 {
     if (!decoder_)
         decoder_ = std::make_unique<Jpeg_Decoder>();
+    Jpeg_Decode_Size target;
+    {
+        std::lock_guard lock(mutex_);
+        if (!use_.Motion) {
+            target.Cover_Width = use_.Shown_Width;
+            target.Cover_Height = use_.Shown_Height;
+        }
+    }
     QImage recycled;
     for (QImage& old : recycle_) {
         if (!old.isNull() && old.isDetached()) {
@@ -169,10 +229,15 @@ QImage TF_Lib_Cam::Decode(const std::string& bytes)
             break;
         }
     }
-    QImage picture = decoder_->Decode(bytes.data(), bytes.size(), std::move(recycled));
-    recycle_[recycle_next_] = picture;
+    Decoded_Picture decoded;
+    decoded.Picture = decoder_->Decode(body_.data(), body_.size(), std::move(recycled), target);
+    decoded.Full_Size = decoder_->Last_Full_Size();
+    recycle_[recycle_next_] = decoded.Picture;
     recycle_next_ = (recycle_next_ + 1) % recycle_.size();
-    return picture;
+    last_body_size_ = body_.size();
+    decoded.Jpeg = std::make_shared<const std::string>(std::move(body_));
+    body_.clear();
+    return decoded;
 }
 
 void TF_Lib_Cam::Note(std::string text)
@@ -182,10 +247,12 @@ void TF_Lib_Cam::Note(std::string text)
     notes_.push_back(std::move(text));
 }
 
-void TF_Lib_Cam::Publish_Picture(QImage picture, int64_t time_requested)
+void TF_Lib_Cam::Publish_Picture(Decoded_Picture picture, int64_t time_requested)
 {
     ++decoded_;
-    published_.BMP_Received = std::move(picture);
+    published_.BMP_Received = std::move(picture.Picture);
+    published_.Jpeg = std::move(picture.Jpeg);
+    published_.Full_Size = picture.Full_Size;
     published_.Time_Requested = time_requested;
     published_.Not_Connected = false;
     published_.Failure.clear();
@@ -275,9 +342,9 @@ public:
 private:
     void Show(int64_t since)
     {
-        QImage picture;
+        Decoded_Picture picture;
         try {
-            picture = worker_.Decode(worker_.body_);
+            picture = worker_.Decode_Body();
         } catch (const std::exception& error) {
             throw E_Http_Error(std::string("The stream sent a picture that is not a JPEG picture (") + error.what() +
                                ").");
@@ -300,10 +367,12 @@ TF_Lib_Cam::Outcome TF_Lib_Cam::Attempt(const T_Fetch_Request& request)
     const int64_t tick_start = System_Clock().Tick_Ms();
     std::string failure;
     std::string untrusted_certificate;
-    QImage picture;
+    Decoded_Picture picture;
     Stream_Reader stream(*this, tick_start);
     try {
+        // Room for a picture like the last one, so the body does not grow step by step.
         body_.clear();
+        body_.reserve(std::min<std::size_t>(last_body_size_ + last_body_size_ / 8, 4u << 20));
         try {
             HTP_Flux_Cam.Set_Login(request.Login);
             HTP_Flux_Cam.Set_Pinned_Certificate(request.Cert_Sha256);
@@ -325,20 +394,20 @@ TF_Lib_Cam::Outcome TF_Lib_Cam::Attempt(const T_Fetch_Request& request)
                     stream.Parts() == 0 ? "The stream ended before its first picture." : "The camera ended the stream.";
         } else if (!body_.empty()) {
             // Bytes that arrived before a failure but still decode count as a success, with a request time of 0.
-            picture = Decode(body_);
+            picture = Decode_Body();
         } else if (failure.empty()) {
             failure = "The camera answered without a picture.";
         }
     } catch (const std::bad_alloc&) {
         failure = "Not enough memory for the camera's answer.";
-        picture = QImage();
+        picture = {};
     } catch (const std::exception& error) {
         if (failure.empty())
             failure = error.what();
-        picture = QImage();
+        picture = {};
     } catch (...) {
         failure = "The camera's answer could not be read.";
-        picture = QImage();
+        picture = {};
     }
     // Do not keep a large body's memory between attempts.
     if (body_.capacity() > (4u << 20))
@@ -349,7 +418,7 @@ TF_Lib_Cam::Outcome TF_Lib_Cam::Attempt(const T_Fetch_Request& request)
         return Outcome::Released;
     if (stream.Parts() > 1)
         Note("MJPEG stream ended after " + std::to_string(stream.Parts()) + " pictures: " + failure);
-    if (picture.isNull()) {
+    if (picture.Picture.isNull()) {
         Publish_Failure(failure, untrusted_certificate);
         return Outcome::Failure;
     }

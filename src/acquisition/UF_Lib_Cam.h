@@ -15,13 +15,27 @@
 
 class Jpeg_Decoder;
 
+// How the refresh pass uses a camera's pictures, and so the size its worker decodes them at.
+struct T_Picture_Use {
+    // The largest size a picture is shown at: the worker decodes at the smallest scale that still covers
+    // it (never enlarging). 0 x 0: full size.
+    int Shown_Width = 0;
+    int Shown_Height = 0;
+    // The motion level is measured: every picture is decoded at full size (the level is defined on the
+    // whole picture) and Poll_Flux moves the motion frames on. Otherwise they are let go.
+    bool Motion = true;
+    bool operator==(const T_Picture_Use&) const = default;
+};
+
 // What a fetch attempt leaves for the refresh pass, published as one unit.
 struct T_Fetch_Result {
-    QImage BMP_Received;                // the last successfully decoded snapshot (implicitly shared)
-    bool Not_Connected = true;          // no valid picture: before the first success and after every failure
-    int64_t Time_Requested = 0;         // ms from the start of the last successful attempt to the end of decoding
-    std::string Failure;                // why the last attempt failed ("" after a success)
-    std::string Untrusted_Certificate;  // SHA-256 of the certificate the last attempt refused ("" otherwise)
+    QImage BMP_Received;                      // the last successfully decoded snapshot (implicitly shared)
+    std::shared_ptr<const std::string> Jpeg;  // the bytes BMP_Received was decoded from
+    bool Full_Size = false;                   // BMP_Received is at full size, not a scaled decode
+    bool Not_Connected = true;                // no valid picture: before the first success and after every failure
+    int64_t Time_Requested = 0;               // ms from the start of the last successful attempt to the end of decoding
+    std::string Failure;                      // why the last attempt failed ("" after a success)
+    std::string Untrusted_Certificate;        // SHA-256 of the certificate the last attempt refused ("" otherwise)
 };
 
 // The fetch worker of one camera slot (F_Lib_Cam). It owns the slot's HTTP client and a worker thread:
@@ -57,6 +71,9 @@ public:
     // Set_Request with url and no login.
     void Set_Url(const std::string& url);
     std::string Url() const;
+    // How the pictures are used; read by the worker before each decode, so the next picture decoded
+    // follows it. The default: full size, motion measured.
+    void Set_Picture_Use(const T_Picture_Use& use);
 
     // The request-log notes the worker left since the last call (why a camera fails, each reason once
     // per failing spell), oldest first; at most Max_Notes are kept.
@@ -64,8 +81,9 @@ public:
     static constexpr std::size_t Max_Notes = 16;
 
     // Requests a fetch (starts an attempt sequence when idle, does nothing while one runs), takes a copy of
-    // the published result, and when it holds a valid picture moves the motion frames on and measures
-    // K_Motion. Returns at once.
+    // the published result, and when it holds a valid picture and the motion is measured moves the motion
+    // frames on (full-size pictures) and measures K_Motion. Returns at once, but for a full-size decode of
+    // the pictures compared when the motion has just started to be measured.
     void Poll_Flux();
 
     // The result as the last Poll_Flux took it: what this refresh pass shows, logs and records.
@@ -73,6 +91,9 @@ public:
     bool Not_Connected() const { return taken_.Not_Connected; }
     const QImage& BMP_Received() const { return taken_.BMP_Received; }
     int64_t Time_Requested() const { return taken_.Time_Requested; }
+    // The picture Result() holds, at full size: BMP_Received itself when it was decoded so, otherwise
+    // decoded again from its bytes (once per picture). What a recorded snapshot is made of.
+    QImage Full_Picture();
 
     // Motion frames and level, touched by the user-interface thread only.
     QImage BMP_New;
@@ -105,10 +126,19 @@ private:
     void Run();
     // One attempt. Never throws: every failure is a failing camera.
     Outcome Attempt(const T_Fetch_Request& request);
-    // The picture in bytes (throws on failure).
-    QImage Decode(const std::string& bytes);
+    // The picture in body_ at the size the picture use asks for, its bytes taken out of body_ (throws on
+    // failure).
+    struct Decoded_Picture {
+        QImage Picture;
+        std::shared_ptr<const std::string> Jpeg;
+        bool Full_Size = false;
+    };
+    Decoded_Picture Decode_Body();
     // Publishes a picture and clears the failure (under the lock).
-    void Publish_Picture(QImage picture, int64_t time_requested);
+    void Publish_Picture(Decoded_Picture picture, int64_t time_requested);
+    // result's picture at full size (user-interface thread): its own when decoded so, otherwise decoded
+    // from its bytes and kept until another picture needs it. Null when there is none or it fails.
+    QImage Full_Size_Of(const T_Fetch_Result& result);
     // Publishes a failure and notes its reason when it differs from the last one noted (under the lock).
     // After a stream, the last picture stays shown until it is older than the read time-out.
     void Publish_Failure(const std::string& reason, const std::string& untrusted_certificate);
@@ -121,6 +151,7 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     T_Fetch_Request request_;
+    T_Picture_Use use_;
     T_Fetch_Result published_;
     std::vector<std::string> notes_;
     std::string noted_failure_;  // the reason last noted in this failing spell
@@ -137,9 +168,16 @@ private:
     int64_t last_picture_tick_ = 0;  // of the last picture published from a stream (0: none since)
     Abort_Signal wake_signal_;       // a poll's wish reaches a stream's waits at once
 
-    T_Fetch_Result taken_;  // user-interface thread only
+    // ---- user-interface thread only ----
+    T_Fetch_Result taken_;
+    T_Fetch_Result last_connected_;               // taken_ at the last poll that took a valid picture
+    bool motion_frames_ = false;                  // BMP_New is last_connected_'s picture at full size
+    QImage full_;                                 // the last picture Full_Size_Of decoded from bytes
+    std::shared_ptr<const std::string> full_of_;  // its bytes
+    std::unique_ptr<Jpeg_Decoder> full_decoder_;
 
     std::string body_;                       // worker thread only; also a stream's newest undecoded part
+    std::size_t last_body_size_ = 0;         // worker thread only
     std::unique_ptr<Jpeg_Decoder> decoder_;  // worker thread only
     // The last pictures this worker decoded: once the user-interface thread has let go of one, the next
     // picture is decoded into its buffer (worker thread only). Three: the one shown, the one before it

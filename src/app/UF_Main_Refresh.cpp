@@ -22,6 +22,23 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 
+#include <algorithm>
+
+namespace {
+
+// How a camera's pictures are used in a pass: the largest size they are drawn at (its grid panel, and
+// the full-screen picture with its zoom for the full-screen camera) and whether the motion level is read.
+T_Picture_Use Picture_Use(const T_Cam& cam, QSize panel, QSize full_screen)
+{
+    T_Picture_Use use;
+    use.Shown_Width = std::max(panel.width(), full_screen.width());
+    use.Shown_Height = std::max(panel.height(), full_screen.height());
+    use.Motion = cam.Valide_Record == Rec_Mode_Motion;
+    return use;
+}
+
+}  // namespace
+
 void TF_Main::Refresh_Cams()
 {
     const Local_Date_Time now = Time().Now();
@@ -59,6 +76,9 @@ void TF_Main::Refresh_Cams()
             const T_Fetch_Request request = Fetch_Request(cam);
             const std::string& url = request.Url;
             worker->Set_Request(request);
+            const bool full_screen_cam = full_screen_shown && N == N_Cam_Full_Screen;
+            worker->Set_Picture_Use(Picture_Use(cam, Grid().Slot(N).IMG_Cam->size(),
+                                                full_screen_cam ? F_Full_Screen->IMG_Cam->size() : QSize()));
             const std::string stamp = Log_Active ? Log_Stamp(now) : std::string();
             worker->Poll_Flux();
             for (const std::string& note : worker->Take_Notes())
@@ -85,7 +105,7 @@ void TF_Main::Refresh_Cams()
         }
         // A snapshot that cannot be written ends the pass here (the error goes to the program's error path).
         if (save)
-            writer.Save(worker->BMP_Received(), cam.Alias, N, now, Dest_Folder);
+            writer.Save(worker->Full_Picture(), cam.Alias, N, now, Dest_Folder);
     }
     Update_Certificate_Offer();
 }

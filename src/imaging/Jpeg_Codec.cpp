@@ -166,6 +166,7 @@ QImage Jpeg_Decoder::Decode_With_Handle(const unsigned char* bytes, unsigned lon
                          " pixels refused");
 
     const QSize scaled = Jpeg_Scaled_Size(width, height, target);
+    last_full_size_ = scaled == Jpeg_Scaled_Size(width, height, Jpeg_Decode_Size{});
     QImage picture = std::move(recycled);
     if (picture.isNull() || !picture.isDetached() || picture.size() != scaled ||
         picture.format() != QImage::Format_RGB32)

@@ -54,12 +54,17 @@ public:
     // The same, at the size target asks for (Jpeg_Scaled_Size).
     QImage Decode(const void* data, std::size_t size, QImage&& recycled, const Jpeg_Decode_Size& target);
 
+    // True when the last picture decoded came out at the size a full-size decode gives it (the target
+    // covered the whole picture, or was full size).
+    bool Last_Full_Size() const { return last_full_size_; }
+
 private:
     QImage Decode_With_Handle(const unsigned char* bytes, unsigned long length, QImage&& recycled,
                               const Jpeg_Decode_Size& target, bool& renew);
     void Renew_Handle() noexcept;
 
     void* Handle;  // tjhandle; replaced after every failed or damaged picture
+    bool last_full_size_ = false;
 };
 
 // Encodes pictures as baseline JPEG with 4:2:0 chroma subsampling and the accurate DCT.

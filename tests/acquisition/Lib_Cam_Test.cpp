@@ -1,4 +1,5 @@
 #include "acquisition/UF_Lib_Cam.h"
+#include "imaging/Compare_Bitmaps.h"
 #include "imaging/Jpeg_Codec.h"
 #include "support/Scripted_Server.h"
 
@@ -21,12 +22,12 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-std::string Jpeg_Body(int width = 64, int height = 48)
+std::string Jpeg_Body(int width = 64, int height = 48, int scene = 0)
 {
     QImage picture(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            picture.setPixel(x, y, qRgb(x * 4 % 256, y * 5 % 256, (x + y) % 256));
+            picture.setPixel(x, y, qRgb((x + scene * 7) * 4 % 256, y * 5 % 256, (x + y + scene * 40) % 256));
     const QByteArray bytes = Jpeg_Encode(picture, 90);
     return bytes.toStdString();
 }
@@ -213,6 +214,53 @@ TEST(Lib_Cam, MotionFramesMoveOnOnlyWithAValidPicture)
     worker.Poll_Flux();
     EXPECT_EQ(worker.BMP_Old.size(), QSize(64, 48));
     EXPECT_EQ(worker.K_Motion, 0);
+}
+
+// Pictures are decoded at the size they are shown at, except where the whole picture matters: the
+// motion level and a recorded snapshot are exactly what full-size pictures give.
+TEST(Lib_Cam, PicturesAreDecodedAtTheSizeShownAndWholeWhereTheWholeMatters)
+{
+    std::vector<Connection_Script> scripts;
+    for (int i = 0; i < 30; ++i)
+        scripts.push_back(Reply_Once(Ok_Reply(Jpeg_Body(640, 480, i))));
+    Scripted_Server camera(scripts);
+    TF_Lib_Cam worker;
+    worker.Set_Url(camera.Base_Url() + "/snapshot.cgi");
+    worker.Set_Picture_Use({150, 100, false});
+    ASSERT_TRUE(Poll_Until(worker, [&] { return !worker.Not_Connected(); }));
+    EXPECT_EQ(worker.BMP_Received().size(), QSize(160, 120));
+    EXPECT_TRUE(worker.BMP_New.isNull());
+    EXPECT_EQ(worker.K_Motion, 0);
+    const std::shared_ptr<const std::string> shown = worker.Result().Jpeg;
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(worker.Full_Picture(), Jpeg_Decode(shown->data(), shown->size()));
+
+    // Motion measured from here on. The picture already decoded shows as it is, but the level compares
+    // whole pictures (the one before decoded whole again); the next picture is decoded whole.
+    for (int i = 0; i < 500 && worker.Fetching(); ++i)
+        std::this_thread::sleep_for(10ms);
+    worker.Set_Picture_Use({150, 100, true});
+    worker.Poll_Flux();
+    const std::shared_ptr<const std::string> second = worker.Result().Jpeg;
+    ASSERT_NE(second, shown);
+    EXPECT_EQ(worker.BMP_Received().size(), QSize(160, 120));
+    const QImage whole_first = Jpeg_Decode(shown->data(), shown->size());
+    const QImage whole_second = Jpeg_Decode(second->data(), second->size());
+    EXPECT_EQ(worker.BMP_Old, whole_first);
+    EXPECT_EQ(worker.K_Motion, Compare_Bitmaps(whole_second, whole_first, false));
+    EXPECT_GT(worker.K_Motion, 0);
+    ASSERT_TRUE(Poll_Until(worker, [&] { return worker.Result().Jpeg != second; }));
+    const std::shared_ptr<const std::string> next = worker.Result().Jpeg;
+    EXPECT_EQ(worker.BMP_Received().size(), QSize(640, 480));
+    EXPECT_EQ(worker.Full_Picture(), worker.BMP_Received());
+    EXPECT_EQ(worker.BMP_Old, whole_second);
+    EXPECT_EQ(worker.K_Motion, Compare_Bitmaps(Jpeg_Decode(next->data(), next->size()), whole_second, false));
+
+    // Shown larger than the picture: never enlarged.
+    worker.Set_Picture_Use({1000, 800, false});
+    ASSERT_TRUE(Poll_Until(worker, [&] { return worker.Result().Jpeg != next; }));
+    EXPECT_EQ(worker.BMP_Received().size(), QSize(640, 480));
+    EXPECT_TRUE(worker.BMP_Old.isNull());
 }
 
 TEST(Lib_Cam, StoppingNineWorkersHangingMidRequestIsBounded)

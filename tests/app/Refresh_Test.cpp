@@ -71,9 +71,16 @@ TEST_F(Refresh_Test, ALiveCameraTurnsItsLabelGreenAndShowsThePicture)
     EXPECT_EQ(Slot(1).LBL_Cam->text(), "1-CAM1");
     EXPECT_TRUE(Slot(1).LBL_Cam->font().bold());
     EXPECT_TRUE(Slot(1).IMG_Cam->isVisibleTo(Slot(1).PNL_Status_Cam));
-    EXPECT_EQ(Slot(1).IMG_Cam->Picture().size(), QSize(160, 120));
+    // Decoded at a scale that covers the panel, no larger than the camera's 160 x 120.
+    const QSize shown = Slot(1).IMG_Cam->size();
+    const QSize picture = Slot(1).IMG_Cam->Picture().size();
+    EXPECT_TRUE(picture.width() >= shown.width() && picture.height() >= shown.height()) << shown.width();
+    EXPECT_TRUE(picture.width() <= 160 && picture.height() <= 120) << picture.width();
     EXPECT_FALSE(Slot(1).GIF_Cam->isVisibleTo(Slot(1).PNL_Status_Cam));
     EXPECT_EQ(Slot(1).PNL_Status_Cam->Caption(), "");
+    // Recording after motion measures whole pictures: they show whole from then on.
+    W().Cam[1].Valide_Record = 2;
+    EXPECT_TRUE(Pass_Until([&] { return Slot(1).IMG_Cam->Picture().size() == QSize(160, 120); }));
 }
 
 TEST_F(Refresh_Test, AFailingCameraWaitsThenRecovers)
@@ -235,6 +242,8 @@ TEST_F(Refresh_Test, TheFullScreenCameraIsTheOnlyOneFetchedAndIsMirrored)
     EXPECT_EQ(full.N_Cam, 2);
     EXPECT_EQ(full.LBL_Cam->text(), "2-CAM2");
     EXPECT_TRUE(full.IMG_Cam->Has_Picture());
+    // Larger than the camera's pictures: shown whole.
+    EXPECT_TRUE(Pass_Until([&] { return full.IMG_Cam->Picture().size() == QSize(160, 120); }));
     // Slot 1 is frozen: picture control shown, no animation, label red.
     EXPECT_EQ(Label_Color(1), QColor(229, 20, 0));
     EXPECT_FALSE(Slot(1).GIF_Cam->isVisibleTo(Slot(1).PNL_Status_Cam));
