@@ -40,10 +40,7 @@ QByteArray Largest_Accepted_Picture()
 }
 
 Shown_Pictures::Shown_Pictures(QWidget& window, int count)
-    : QObject(&window),
-      boxes_(static_cast<std::size_t>(count) + 1, nullptr),
-      last_(boxes_.size(), 0),
-      shown_(boxes_.size(), 0)
+    : boxes_(static_cast<std::size_t>(count) + 1, nullptr), last_(boxes_.size(), 0), shown_(boxes_.size(), 0)
 {
     for (int n = 1; n <= count; ++n)
         boxes_[static_cast<std::size_t>(n)] = window.findChild<Picture_Box*>(QStringLiteral("IMG_Cam%1").arg(n));

@@ -25,7 +25,8 @@ T_Cam Bench_Camera(int n, int port, const std::string& password, int record_mode
 // 8000 x 8000, tiny to send, huge to decode (the decoder fills what the scan lacks).
 QByteArray Largest_Accepted_Picture();
 
-// Counts the pictures newly shown by the grid's panels 1..count, after every refresh pass.
+// Counts the pictures newly shown by the grid's panels 1..count, after every refresh pass. Not a child of
+// the window (it lives on the caller's stack): its connection ends with whichever goes first.
 class Shown_Pictures : public QObject {
 public:
     Shown_Pictures(QWidget& window, int count);
