@@ -80,19 +80,17 @@ void TF_Lib_Cam::Poll_Flux()
         BMP_New = QImage();
         BMP_Old = QImage();
         K_Motion = 0;
-        motion_frames_ = false;
     }
     if (taken_.Not_Connected)
         return;
     if (motion) {
-        // Measuring again after a spell without: the previous picture is decoded at full size too, so the
+        // Measuring again after a spell without (no frame kept): the previous picture is decoded at full size too, so the
         // first level is the one measured all along would have given.
-        if (!motion_frames_)
+        if (BMP_New.isNull())
             BMP_New = Full_Size_Of(last_connected_);
         BMP_Old = std::move(BMP_New);
         BMP_New = Full_Size_Of(taken_);
         K_Motion = Compare_Bitmaps(BMP_New, BMP_Old, false);
-        motion_frames_ = true;
     }
     last_connected_ = taken_;
 }

@@ -171,7 +171,6 @@ private:
     // ---- user-interface thread only ----
     T_Fetch_Result taken_;
     T_Fetch_Result last_connected_;               // taken_ at the last poll that took a valid picture
-    bool motion_frames_ = false;                  // BMP_New is last_connected_'s picture at full size
     QImage full_;                                 // the last picture Full_Size_Of decoded from bytes
     std::shared_ptr<const std::string> full_of_;  // its bytes
     std::unique_ptr<Jpeg_Decoder> full_decoder_;
