@@ -3,6 +3,7 @@
 #include "acquisition/Tls_Session.h"
 #include "imaging/Compare_Bitmaps.h"
 #include "imaging/Jpeg_Codec.h"
+#include "imaging/Picture_Shrink.h"
 #include "platform/Clock.h"
 
 #include <algorithm>
@@ -104,7 +105,9 @@ QImage TF_Lib_Cam::Full_Picture()
 
 QImage TF_Lib_Cam::Full_Size_Of(const T_Fetch_Result& result)
 {
-    if (result.Full_Size || result.BMP_Received.isNull() || !result.Jpeg)
+    if (!result.Whole.isNull())
+        return result.Whole;
+    if (result.BMP_Received.isNull() || !result.Jpeg)
         return result.BMP_Received;
     if (result.Jpeg != full_of_) {
         full_of_ = result.Jpeg;
@@ -212,26 +215,25 @@ TF_Lib_Cam::Decoded_Picture TF_Lib_Cam::Decode_Body()
     if (!decoder_)
         decoder_ = std::make_unique<Jpeg_Decoder>();
     Jpeg_Decode_Size target;
+    QSize shown;
     {
         std::lock_guard lock(mutex_);
+        shown = QSize(use_.Shown_Width, use_.Shown_Height);
         if (!use_.Motion) {
             target.Cover_Width = use_.Shown_Width;
             target.Cover_Height = use_.Shown_Height;
         }
     }
-    QImage recycled;
-    for (QImage& old : recycle_) {
-        if (!old.isNull() && old.isDetached()) {
-            recycled = std::move(old);
-            old = QImage();
-            break;
-        }
-    }
     Decoded_Picture decoded;
-    decoded.Picture = decoder_->Decode(body_.data(), body_.size(), std::move(recycled), target);
-    decoded.Full_Size = decoder_->Last_Full_Size();
-    recycle_[recycle_next_] = decoded.Picture;
-    recycle_next_ = (recycle_next_ + 1) % recycle_.size();
+    const QImage picture = decoder_->Decode(body_.data(), body_.size(), decoded_pool_.Take(), target);
+    decoded_pool_.Keep(picture);
+    if (decoder_->Last_Full_Size())
+        decoded.Whole = picture;
+    decoded.Picture = picture;
+    if (Shrinks_To(picture.size(), shown)) {
+        decoded.Picture = Shrink_Picture(picture, shown, shown_pool_.Take());
+        shown_pool_.Keep(decoded.Picture);
+    }
     last_body_size_ = body_.size();
     decoded.Jpeg = std::make_shared<const std::string>(std::move(body_));
     body_.clear();
@@ -249,8 +251,8 @@ void TF_Lib_Cam::Publish_Picture(Decoded_Picture picture, int64_t time_requested
 {
     ++decoded_;
     published_.BMP_Received = std::move(picture.Picture);
+    published_.Whole = std::move(picture.Whole);
     published_.Jpeg = std::move(picture.Jpeg);
-    published_.Full_Size = picture.Full_Size;
     published_.Time_Requested = time_requested;
     published_.Not_Connected = false;
     published_.Failure.clear();

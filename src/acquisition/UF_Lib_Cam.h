@@ -1,10 +1,10 @@
 #pragma once
 #include "acquisition/Http_Client.h"
 #include "acquisition/Snapshot_Url.h"
+#include "imaging/Picture_Pool.h"
 
 #include <QImage>
 
-#include <array>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -18,7 +18,8 @@ class Jpeg_Decoder;
 // How the refresh pass uses a camera's pictures, and so the size its worker decodes them at.
 struct T_Picture_Use {
     // The largest size a picture is shown at: the worker decodes at the smallest scale that still covers
-    // it (never enlarging). 0 x 0: full size.
+    // it (never enlarging) and hands over a picture drawn smaller at exactly this size, so painting it
+    // is a plain copy. 0 x 0: full size.
     int Shown_Width = 0;
     int Shown_Height = 0;
     // The motion level is measured: every picture is decoded at full size (the level is defined on the
@@ -29,9 +30,9 @@ struct T_Picture_Use {
 
 // What a fetch attempt leaves for the refresh pass, published as one unit.
 struct T_Fetch_Result {
-    QImage BMP_Received;                      // the last successfully decoded snapshot (implicitly shared)
-    std::shared_ptr<const std::string> Jpeg;  // the bytes BMP_Received was decoded from
-    bool Full_Size = false;                   // BMP_Received is at full size, not a scaled decode
+    QImage BMP_Received;                      // the last successfully decoded snapshot, as shown (implicitly shared)
+    QImage Whole;                             // the same at full size when the worker decoded it so (else null)
+    std::shared_ptr<const std::string> Jpeg;  // the bytes both were decoded from
     bool Not_Connected = true;                // no valid picture: before the first success and after every failure
     int64_t Time_Requested = 0;               // ms from the start of the last successful attempt to the end of decoding
     std::string Failure;                      // why the last attempt failed ("" after a success)
@@ -91,8 +92,8 @@ public:
     bool Not_Connected() const { return taken_.Not_Connected; }
     const QImage& BMP_Received() const { return taken_.BMP_Received; }
     int64_t Time_Requested() const { return taken_.Time_Requested; }
-    // The picture Result() holds, at full size: BMP_Received itself when it was decoded so, otherwise
-    // decoded again from its bytes (once per picture). What a recorded snapshot is made of.
+    // The picture Result() holds, at full size: its Whole when the worker decoded it so, otherwise decoded
+    // again from its bytes (once per picture). What a recorded snapshot is made of.
     QImage Full_Picture();
 
     // Motion frames and level, touched by the user-interface thread only.
@@ -129,9 +130,9 @@ private:
     // The picture in body_ at the size the picture use asks for, its bytes taken out of body_ (throws on
     // failure).
     struct Decoded_Picture {
-        QImage Picture;
+        QImage Picture;  // as shown
+        QImage Whole;    // at full size, when decoded so
         std::shared_ptr<const std::string> Jpeg;
-        bool Full_Size = false;
     };
     Decoded_Picture Decode_Body();
     // Publishes a picture and clears the failure (under the lock).
@@ -178,11 +179,10 @@ private:
     std::string body_;                       // worker thread only; also a stream's newest undecoded part
     std::size_t last_body_size_ = 0;         // worker thread only
     std::unique_ptr<Jpeg_Decoder> decoder_;  // worker thread only
-    // The last pictures this worker decoded: once the user-interface thread has let go of one, the next
-    // picture is decoded into its buffer (worker thread only). Three: the one shown, the one before it
-    // (the motion level compares them) and one to decode into; so a camera holds at most three
-    // pictures of at most Jpeg_Max_Decoded_Pixels each.
-    std::array<QImage, 3> recycle_;
-    std::size_t recycle_next_ = 0;
+    // The last pictures this worker decoded, and drew smaller for showing (worker thread only): the motion
+    // level compares the last two decoded, so a camera holds at most three decoded pictures of at most
+    // Jpeg_Max_Decoded_Pixels each, and three shown ones.
+    Picture_Pool decoded_pool_;
+    Picture_Pool shown_pool_;
     std::thread TRD_Flux_Cam;  // last member: starts after everything above exists
 };

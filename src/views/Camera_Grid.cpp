@@ -1,6 +1,7 @@
 #include "views/Camera_Grid.h"
 
 #include "widgets/Busy_Animation.h"
+#include "widgets/Caption_Label.h"
 #include "widgets/Panel.h"
 #include "widgets/Picture_Box.h"
 
@@ -71,7 +72,7 @@ void Camera_Grid::Create_Slot(int slot)
     c.GIF_Cam->setToolTip(Full_Screen_Hint);
     c.GIF_Cam->hide();
 
-    c.LBL_Cam = new QLabel(Name("CAM", slot), c.PNL_Status_Cam);
+    c.LBL_Cam = new Caption_Label(Name("CAM", slot), c.PNL_Status_Cam);
     c.LBL_Cam->setObjectName(Name("LBL_Cam", slot));
     c.LBL_Cam->move(3, 2);
     c.LBL_Cam->setAttribute(Qt::WA_TransparentForMouseEvents);

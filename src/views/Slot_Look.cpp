@@ -27,12 +27,28 @@ void Set_Label_Look(QLabel* label, const QString& text, const QColor& color, boo
     }
 }
 
+namespace {
+
+// A progress bar paints a new value at once, and that paints and flushes whatever else waits in the
+// window too: nine gauges would paint the window nine times a pass. The new value is painted with the
+// pass's pictures instead (enabling updates again schedules the gauge's update).
+void Set_Gauge_Value(QProgressBar* gauge, int value)
+{
+    if (gauge->value() == value)
+        return;
+    gauge->setUpdatesEnabled(false);
+    gauge->setValue(value);
+    gauge->setUpdatesEnabled(true);
+}
+
+}  // namespace
+
 void Draw_Slot_View(T_Cam_Slot_Controls& c, const T_Slot_View& view)
 {
     c.PNL_Status_Cam->setVisible(true);
     if (c.PGB_Detect_Cam) {
         if (view.Motion_Gauge)
-            c.PGB_Detect_Cam->setValue(*view.Motion_Gauge);
+            Set_Gauge_Value(c.PGB_Detect_Cam, *view.Motion_Gauge);
         c.PGB_Detect_Cam->setVisible(view.Motion_Gauge.has_value());
     }
     if (c.IMG_Status_Rec) {

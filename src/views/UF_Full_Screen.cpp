@@ -8,6 +8,7 @@
 #include "util/U_Lib_Util_Vesk.h"
 #include "views/Zoom_Math.h"
 #include "widgets/Busy_Animation.h"
+#include "widgets/Caption_Label.h"
 #include "widgets/Caption_Panel.h"
 #include "widgets/Gesture_Filter.h"
 #include "widgets/Icons.h"
@@ -110,7 +111,7 @@ void TF_Full_Screen::Create_Picture()
     GIF_Cam->setObjectName("GIF_Cam");
     GIF_Cam->hide();
 
-    LBL_Cam = new QLabel(PNL_Status_Cam);
+    LBL_Cam = new Caption_Label(PNL_Status_Cam);
     LBL_Cam->setObjectName("LBL_Cam");
     LBL_Cam->move(3, 3);
 }

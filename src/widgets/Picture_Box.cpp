@@ -55,5 +55,9 @@ void Picture_Box::paintEvent(QPaintEvent*)
     QPainter painter(this);
     if (smooth_)
         painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.drawImage(rect(), picture_);
+    // A picture handed over at the box's size is copied as it is; any other is scaled at every paint.
+    if (picture_.size() == size())
+        painter.drawImage(QPoint(0, 0), picture_);
+    else
+        painter.drawImage(rect(), picture_);
 }
