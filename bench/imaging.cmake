@@ -8,3 +8,8 @@ tambrel_bench(bench_jpeg
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/Bench_Jpeg.cpp
   LIBS tambrel_imaging PkgConfig::TURBOJPEG)
 target_compile_definitions(bench_jpeg PRIVATE TAMBREL_BENCH_OUTPUT_DIR="${CMAKE_BINARY_DIR}/bench")
+
+# A picture made the size of its panel: shrunk once by the worker, or scaled by the painter.
+tambrel_bench(bench_picture_shrink
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/Bench_Picture_Shrink.cpp
+  LIBS tambrel_imaging benchmark::benchmark_main)

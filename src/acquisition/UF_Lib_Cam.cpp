@@ -3,11 +3,14 @@
 #include "acquisition/Tls_Session.h"
 #include "imaging/Compare_Bitmaps.h"
 #include "imaging/Jpeg_Codec.h"
+#include "imaging/Jpeg_Row_Decoder.h"
 #include "imaging/Picture_Shrink.h"
 #include "platform/Clock.h"
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
+#include <optional>
 
 TF_Lib_Cam::TF_Lib_Cam() : TF_Lib_Cam(Options{}) {}
 
@@ -58,28 +61,36 @@ void TF_Lib_Cam::Poll_Flux()
     bool motion = false;
     {
         std::lock_guard lock(mutex_);
-        if (!stop_ && !picture_wanted_) {
-            picture_wanted_ = true;
-            wanted_since_ = System_Clock().Tick_Ms();
-            if (streaming_ && part_held_)
-                wake_signal_.Raise();  // otherwise the next part is shown as it arrives
-        }
-        if (!active_ && !stop_) {
-            active_ = true;
-            requested_ = true;
-            wake_.notify_one();
-        }
         taken_ = published_;
         motion = use_.Motion;
     }
+    Move_Frames(motion);
+    // Asked for only now: the frames have let go of the picture they no longer compare, so the next one
+    // is decoded into its buffer.
+    std::lock_guard lock(mutex_);
+    if (!stop_ && !picture_wanted_) {
+        picture_wanted_ = true;
+        wanted_since_ = System_Clock().Tick_Ms();
+        if (streaming_ && part_held_)
+            wake_signal_.Raise();  // otherwise the next part is shown as it arrives
+    }
+    if (!active_ && !stop_) {
+        active_ = true;
+        requested_ = true;
+        wake_.notify_one();
+    }
+}
+
+void TF_Lib_Cam::Move_Frames(bool motion)
+{
     if (full_of_ != taken_.Jpeg) {
         full_ = QImage();
         full_of_.reset();
     }
     if (!motion) {
-        // Nobody reads the level: the frames are let go (their buffers go back to the worker).
-        BMP_New = QImage();
-        BMP_Old = QImage();
+        // Nobody reads the level: the frames are let go.
+        Motion_New.reset();
+        Motion_Old.reset();
         K_Motion = 0;
     }
     if (taken_.Not_Connected)
@@ -87,11 +98,11 @@ void TF_Lib_Cam::Poll_Flux()
     if (motion) {
         // Measuring again after a spell without (no frame kept): the previous picture is decoded at full size too, so the
         // first level is the one measured all along would have given.
-        if (BMP_New.isNull())
-            BMP_New = Full_Size_Of(last_connected_);
-        BMP_Old = std::move(BMP_New);
-        BMP_New = Full_Size_Of(taken_);
-        K_Motion = Compare_Bitmaps(BMP_New, BMP_Old, false);
+        if (!Motion_New)
+            Motion_New = Motion_Of(last_connected_);
+        Motion_Old = std::move(Motion_New);
+        Motion_New = Motion_Of(taken_);
+        K_Motion = Compare_Samples(*Motion_New, *Motion_Old, false);
     }
     last_connected_ = taken_;
 }
@@ -120,6 +131,17 @@ QImage TF_Lib_Cam::Full_Size_Of(const T_Fetch_Result& result)
         }
     }
     return full_;
+}
+
+std::shared_ptr<const T_Motion_Samples> TF_Lib_Cam::Motion_Of(const T_Fetch_Result& result)
+{
+    if (result.Motion)
+        return result.Motion;
+    try {
+        return std::make_shared<const T_Motion_Samples>(Motion_Samples(Full_Size_Of(result)));
+    } catch (const std::bad_alloc&) {
+        return std::make_shared<const T_Motion_Samples>();  // no frame: the level is 0
+    }
 }
 
 void TF_Lib_Cam::Stop()
@@ -214,30 +236,78 @@ TF_Lib_Cam::Decoded_Picture TF_Lib_Cam::Decode_Body()
 {
     if (!decoder_)
         decoder_ = std::make_unique<Jpeg_Decoder>();
-    Jpeg_Decode_Size target;
-    QSize shown;
+    T_Picture_Use use;
     {
         std::lock_guard lock(mutex_);
-        shown = QSize(use_.Shown_Width, use_.Shown_Height);
-        if (!use_.Motion) {
-            target.Cover_Width = use_.Shown_Width;
-            target.Cover_Height = use_.Shown_Height;
-        }
+        use = use_;
     }
+    const QSize shown(use.Shown_Width, use.Shown_Height);
+    Jpeg_Decode_Size target;
+    target.Cover_Width = use.Shown_Width;
+    target.Cover_Height = use.Shown_Height;
+    const bool motion = use.Motion;
     Decoded_Picture decoded;
-    const QImage picture = decoder_->Decode(body_.data(), body_.size(), decoded_pool_.Take(), target);
-    decoded_pool_.Keep(picture);
-    if (decoder_->Last_Full_Size())
-        decoded.Whole = picture;
-    decoded.Picture = picture;
-    if (Shrinks_To(picture.size(), shown)) {
-        decoded.Picture = Shrink_Picture(picture, shown, shown_pool_.Take());
-        shown_pool_.Keep(decoded.Picture);
+    if (motion) {
+        Decode_For_Motion(shown, decoded);
+    } else {
+        const QImage picture = decoder_->Decode(body_.data(), body_.size(), decoded_pool_.Take(), target);
+        decoded_pool_.Keep(picture);
+        if (decoder_->Last_Full_Size())
+            decoded.Whole = picture;
+        decoded.Picture = picture;
+        if (Shrinks_To(picture.size(), shown)) {
+            decoded.Picture = Shrink_Picture(picture, shown, shown_pool_.Take());
+            shown_pool_.Keep(decoded.Picture);
+        }
     }
     last_body_size_ = body_.size();
     decoded.Jpeg = std::make_shared<const std::string>(std::move(body_));
     body_.clear();
     return decoded;
+}
+
+void TF_Lib_Cam::Decode_For_Motion(QSize shown, Decoded_Picture& decoded)
+{
+    if (!row_decoder_)
+        row_decoder_ = std::make_unique<Jpeg_Row_Decoder>();
+    std::optional<Motion_Sampler> sampler;
+    std::optional<Picture_Shrinker> shrinker;
+    QImage whole;
+    row_decoder_->Decode(
+        body_.data(), body_.size(),
+        [&](QSize size) {
+            sampler.emplace(size.width(), size.height());
+            if (Shrinks_To(size, shown)) {
+                shrinker.emplace(size, shown, QImage::Format_RGB32, shown_pool_.Take());
+                return;
+            }
+            whole = decoded_pool_.Take();
+            if (whole.isNull() || whole.size() != size || whole.format() != QImage::Format_RGB32)
+                whole = QImage(size, QImage::Format_RGB32);
+            if (whole.isNull())
+                throw std::bad_alloc();
+        },
+        [&](int first, int count, const unsigned char* rows, std::ptrdiff_t stride) {
+            sampler->Rows(first, count, rows, stride);
+            if (shrinker) {
+                shrinker->Rows(first, count, rows, stride);
+                return;
+            }
+            const auto length = static_cast<std::size_t>(whole.width()) * 4;
+            for (int r = 0; r < count; ++r)
+                std::memcpy(whole.scanLine(first + r), rows + r * stride, length);
+        });
+    decoded.Motion = std::make_shared<const T_Motion_Samples>(sampler->Take());
+    if (shrinker) {
+        decoded.Picture = shrinker->Take();
+        if (decoded.Picture.isNull())
+            throw std::bad_alloc();
+        shown_pool_.Keep(decoded.Picture);
+    } else {
+        decoded_pool_.Keep(whole);
+        decoded.Picture = whole;
+        decoded.Whole = std::move(whole);
+    }
 }
 
 void TF_Lib_Cam::Note(std::string text)
@@ -253,6 +323,7 @@ void TF_Lib_Cam::Publish_Picture(Decoded_Picture picture, int64_t time_requested
     published_.BMP_Received = std::move(picture.Picture);
     published_.Whole = std::move(picture.Whole);
     published_.Jpeg = std::move(picture.Jpeg);
+    published_.Motion = std::move(picture.Motion);
     published_.Time_Requested = time_requested;
     published_.Not_Connected = false;
     published_.Failure.clear();

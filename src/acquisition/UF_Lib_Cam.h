@@ -1,6 +1,7 @@
 #pragma once
 #include "acquisition/Http_Client.h"
 #include "acquisition/Snapshot_Url.h"
+#include "imaging/Compare_Bitmaps.h"
 #include "imaging/Picture_Pool.h"
 
 #include <QImage>
@@ -14,6 +15,7 @@
 #include <vector>
 
 class Jpeg_Decoder;
+class Jpeg_Row_Decoder;
 
 // How the refresh pass uses a camera's pictures, and so the size its worker decodes them at.
 struct T_Picture_Use {
@@ -23,7 +25,8 @@ struct T_Picture_Use {
     int Shown_Width = 0;
     int Shown_Height = 0;
     // The motion level is measured: every picture is decoded at full size (the level is defined on the
-    // whole picture) and Poll_Flux moves the motion frames on. Otherwise they are let go.
+    // whole picture), its motion samples taken as its rows come, and Poll_Flux moves the motion frames
+    // on. Otherwise they are let go.
     bool Motion = true;
     bool operator==(const T_Picture_Use&) const = default;
 };
@@ -33,6 +36,7 @@ struct T_Fetch_Result {
     QImage BMP_Received;                      // the last successfully decoded snapshot, as shown (implicitly shared)
     QImage Whole;                             // the same at full size when the worker decoded it so (else null)
     std::shared_ptr<const std::string> Jpeg;  // the bytes both were decoded from
+    std::shared_ptr<const T_Motion_Samples> Motion;  // what the motion level reads of it, when measured (else null)
     bool Not_Connected = true;                // no valid picture: before the first success and after every failure
     int64_t Time_Requested = 0;               // ms from the start of the last successful attempt to the end of decoding
     std::string Failure;                      // why the last attempt failed ("" after a success)
@@ -81,10 +85,10 @@ public:
     std::vector<std::string> Take_Notes();
     static constexpr std::size_t Max_Notes = 16;
 
-    // Requests a fetch (starts an attempt sequence when idle, does nothing while one runs), takes a copy of
-    // the published result, and when it holds a valid picture and the motion is measured moves the motion
-    // frames on (full-size pictures) and measures K_Motion. Returns at once, but for a full-size decode of
-    // the pictures compared when the motion has just started to be measured.
+    // Takes a copy of the published result; when it holds a valid picture and the motion is measured, moves
+    // the motion frames on (full-size pictures) and measures K_Motion; then requests a fetch (starts an
+    // attempt sequence when idle, does nothing while one runs). Returns at once, but for a full-size
+    // decode of the pictures compared when the motion has just started to be measured.
     void Poll_Flux();
 
     // The result as the last Poll_Flux took it: what this refresh pass shows, logs and records.
@@ -96,9 +100,10 @@ public:
     // again from its bytes (once per picture). What a recorded snapshot is made of.
     QImage Full_Picture();
 
-    // Motion frames and level, touched by the user-interface thread only.
-    QImage BMP_New;
-    QImage BMP_Old;
+    // Motion frames and level, touched by the user-interface thread only. A frame is what the motion level
+    // reads of a picture (its samples): the current one and the one before it. Null: no frame.
+    std::shared_ptr<const T_Motion_Samples> Motion_New;
+    std::shared_ptr<const T_Motion_Samples> Motion_Old;
     double K_Motion = 0;
 
     // Tells the thread to stop without waiting: no new attempt starts, the one under way is aborted.
@@ -133,13 +138,21 @@ private:
         QImage Picture;  // as shown
         QImage Whole;    // at full size, when decoded so
         std::shared_ptr<const std::string> Jpeg;
+        std::shared_ptr<const T_Motion_Samples> Motion;
     };
     Decoded_Picture Decode_Body();
+    // body_ decoded at full size a band of rows at a time: its motion samples, and the picture as shown
+    // (drawn smaller from the bands, or whole when it is shown at least as large).
+    void Decode_For_Motion(QSize shown, Decoded_Picture& decoded);
+    // Moves the motion frames on to the picture just taken and measures K_Motion (user-interface thread).
+    void Move_Frames(bool motion);
     // Publishes a picture and clears the failure (under the lock).
     void Publish_Picture(Decoded_Picture picture, int64_t time_requested);
     // result's picture at full size (user-interface thread): its own when decoded so, otherwise decoded
     // from its bytes and kept until another picture needs it. Null when there is none or it fails.
     QImage Full_Size_Of(const T_Fetch_Result& result);
+    // result's motion samples (user-interface thread): taken by the worker, or from its full-size picture.
+    std::shared_ptr<const T_Motion_Samples> Motion_Of(const T_Fetch_Result& result);
     // Publishes a failure and notes its reason when it differs from the last one noted (under the lock).
     // After a stream, the last picture stays shown until it is older than the read time-out.
     void Publish_Failure(const std::string& reason, const std::string& untrusted_certificate);
@@ -178,7 +191,8 @@ private:
 
     std::string body_;                       // worker thread only; also a stream's newest undecoded part
     std::size_t last_body_size_ = 0;         // worker thread only
-    std::unique_ptr<Jpeg_Decoder> decoder_;  // worker thread only
+    std::unique_ptr<Jpeg_Decoder> decoder_;          // worker thread only
+    std::unique_ptr<Jpeg_Row_Decoder> row_decoder_;  // worker thread only
     // The last pictures this worker decoded, and drew smaller for showing (worker thread only): the motion
     // level compares the last two decoded, so a camera holds at most three decoded pictures of at most
     // Jpeg_Max_Decoded_Pixels each, and three shown ones.

@@ -87,45 +87,88 @@ T_Sample_Grid Sample_Grid(int Width, int Height) noexcept
     return grid;
 }
 
+T_Motion_Samples Motion_Samples(const QImage& picture)
+{
+    T_Motion_Samples samples;
+    const T_Sample_Grid grid = Sample_Grid(picture.width(), picture.height());
+    if (grid.Count == 0)
+        return samples;
+    samples.Values.resize(static_cast<std::size_t>(grid.Count));
+    samples.Sum = Sample(picture, grid, samples.Values.data());
+    return samples;
+}
+
+Motion_Sampler::Motion_Sampler(int width, int height) : grid_(Sample_Grid(width, height))
+{
+    samples_.Values.assign(static_cast<std::size_t>(grid_.Count), 0);
+}
+
+void Motion_Sampler::Rows(int first, int count, const unsigned char* rows, std::ptrdiff_t stride) noexcept
+{
+    if (grid_.Count == 0)
+        return;
+    int r = first <= grid_.Y0 ? 0 : (first - grid_.Y0 + grid_.Step - 1) / grid_.Step;
+    for (; r < grid_.Rows; ++r) {
+        const int y = grid_.Y0 + r * grid_.Step;
+        if (y >= first + count)
+            break;
+        const auto* row = reinterpret_cast<const QRgb*>(rows + static_cast<std::ptrdiff_t>(y - first) * stride);
+        for (int c = 0; c < grid_.Columns; ++c) {
+            const QRgb colour = row[grid_.X0 + c * grid_.Step];
+            samples_.Values[static_cast<std::size_t>(c) * static_cast<std::size_t>(grid_.Rows) +
+                            static_cast<std::size_t>(r)] = Brightness(qRed(colour), qGreen(colour), qBlue(colour));
+        }
+    }
+}
+
+T_Motion_Samples Motion_Sampler::Take() noexcept
+{
+    samples_.Sum = 0;
+    for (const int value : samples_.Values)
+        samples_.Sum += value;
+    return std::move(samples_);
+}
+
+double Compare_Samples(const T_Motion_Samples& A, const T_Motion_Samples& B, bool Low_Light) noexcept
+{
+    const std::size_t n = B.Values.size();
+    if (n == 0 || n != A.Values.size())
+        return 0;
+    const int* const b = B.Values.data();
+    const int* const a = A.Values.data();
+    const double mean_b = static_cast<double>(B.Sum) / static_cast<double>(n);
+    const double mean_a = static_cast<double>(A.Sum) / static_cast<double>(n);
+
+    double cov = 0;
+    double var_a = 0;
+    double var_b = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double da = a[i] - mean_a;
+        const double db = b[i] - mean_b;
+        cov += db * da;
+        var_a += da * da;
+        var_b += db * db;
+    }
+    if (var_a == 0 || var_b == 0)  // a frame of a single brightness: no correlation
+        return 0;
+
+    // r = cov / (sd_b * sd_a), with the square root taken once: sqrt(v * v) is exactly v in
+    // floating point, so identical frames give exactly r = 1 and the level exactly 0.
+    const double r = cov / std::sqrt(var_b * var_a);
+    double level = (1 - r) * 100 * 5;
+    if (Low_Light && mean_b < 50 && mean_a < 50)
+        level = level / 5;
+    if (!(level > 0))  // also catches NaN
+        return 0;
+    return level > 100 ? 100 : level;
+}
+
 double Compare_Bitmaps(const QImage* A, const QImage* B, bool Low_Light) noexcept
 {
     try {
         if (A == nullptr || B == nullptr || A->isNull() || B->isNull())
             return 0;
-        const T_Sample_Grid grid_b = Sample_Grid(B->width(), B->height());
-        const T_Sample_Grid grid_a = Sample_Grid(A->width(), A->height());
-        const int n = grid_b.Count;
-        if (n == 0 || n != grid_a.Count)
-            return 0;
-
-        std::vector<int> samples(2 * static_cast<std::size_t>(n));
-        int* const b = samples.data();
-        int* const a = b + n;
-        const double mean_b = static_cast<double>(Sample(*B, grid_b, b)) / n;
-        const double mean_a = static_cast<double>(Sample(*A, grid_a, a)) / n;
-
-        double cov = 0;
-        double var_a = 0;
-        double var_b = 0;
-        for (int i = 0; i < n; ++i) {
-            const double da = a[i] - mean_a;
-            const double db = b[i] - mean_b;
-            cov += db * da;
-            var_a += da * da;
-            var_b += db * db;
-        }
-        if (var_a == 0 || var_b == 0)  // a frame of a single brightness: no correlation
-            return 0;
-
-        // r = cov / (sd_b * sd_a), with the square root taken once: sqrt(v * v) is exactly v in
-        // floating point, so identical frames give exactly r = 1 and the level exactly 0.
-        const double r = cov / std::sqrt(var_b * var_a);
-        double level = (1 - r) * 100 * 5;
-        if (Low_Light && mean_b < 50 && mean_a < 50)
-            level = level / 5;
-        if (!(level > 0))  // also catches NaN
-            return 0;
-        return level > 100 ? 100 : level;
+        return Compare_Samples(Motion_Samples(*A), Motion_Samples(*B), Low_Light);
     } catch (...) {
         return 0;
     }

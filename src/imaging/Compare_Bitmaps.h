@@ -1,5 +1,9 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
 class QImage;
 
 // Where the motion measure reads a picture of a given size: every Step-th column from X0 and,
@@ -27,3 +31,33 @@ T_Sample_Grid Sample_Grid(int Width, int Height) noexcept;
 // throws. Reads single pixels only; the frames are neither converted nor scaled.
 double Compare_Bitmaps(const QImage* A, const QImage* B, bool Low_Light) noexcept;
 double Compare_Bitmaps(const QImage& A, const QImage& B, bool Low_Light) noexcept;
+
+// All the motion level reads of a frame: the brightness of its pixels on its sample grid, in grid order
+// (column by column), and their sum. Empty for a frame with no pixels (or none that fit an int).
+struct T_Motion_Samples {
+    std::vector<int> Values;
+    std::int64_t Sum = 0;
+    bool operator==(const T_Motion_Samples&) const = default;
+};
+
+// The samples of picture (read in place for the 32-bit and RGB888 formats, through QImage::pixel
+// otherwise).
+T_Motion_Samples Motion_Samples(const QImage& picture);
+
+// Collects the samples of a width x height 32-bit picture (0xAARRGGBB words) from its rows as they come,
+// in any order, without the picture ever being whole in memory.
+class Motion_Sampler {
+public:
+    Motion_Sampler(int width, int height);
+    // Rows first .. first + count - 1, the row r at rows + (r - first) * stride bytes.
+    void Rows(int first, int count, const unsigned char* rows, std::ptrdiff_t stride) noexcept;
+    // The samples once every row has come.
+    T_Motion_Samples Take() noexcept;
+
+private:
+    T_Sample_Grid grid_;
+    T_Motion_Samples samples_;
+};
+
+// Compare_Bitmaps on the frames A (current) and B (previous) these samples were taken of.
+double Compare_Samples(const T_Motion_Samples& A, const T_Motion_Samples& B, bool Low_Light) noexcept;

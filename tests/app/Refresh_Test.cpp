@@ -75,9 +75,9 @@ TEST_F(Refresh_Test, ALiveCameraTurnsItsLabelGreenAndShowsThePicture)
     EXPECT_EQ(Slot(1).IMG_Cam->Picture().size(), Slot(1).IMG_Cam->size());
     EXPECT_FALSE(Slot(1).GIF_Cam->isVisibleTo(Slot(1).PNL_Status_Cam));
     EXPECT_EQ(Slot(1).PNL_Status_Cam->Caption(), "");
-    // Recording after motion measures whole pictures: they are decoded whole from then on.
+    // Recording after motion measures whole pictures: their motion samples come with them from then on.
     W().Cam[1].Valide_Record = 2;
-    EXPECT_TRUE(Pass_Until([&] { return W().Lib_Cam[1]->Result().Whole.size() == QSize(160, 120); }));
+    EXPECT_TRUE(Pass_Until([&] { return W().Lib_Cam[1]->Result().Motion != nullptr; }));
     EXPECT_EQ(Slot(1).IMG_Cam->Picture().size(), Slot(1).IMG_Cam->size());
 }
 

@@ -1,11 +1,14 @@
 #include "Imaging_Test_Pictures.h"
 #include "imaging/Jpeg_Codec.h"
+#include "imaging/Jpeg_Row_Decoder.h"
 #include "imaging/Jpeg_Limits.h"
 
 #include <QByteArray>
 #include <QImage>
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 #include <turbojpeg.h>
 
 #include <array>
@@ -299,6 +302,10 @@ TEST_P(Refused_Input_Test, ThrowsJpegError)
     const QByteArray& bytes = GetParam().bytes;
     Jpeg_Decoder decoder;
     EXPECT_THROW(decoder.Decode(bytes.constData(), static_cast<std::size_t>(bytes.size())), Jpeg_Error);
+    Jpeg_Row_Decoder rows;
+    EXPECT_THROW(rows.Decode(bytes.constData(), static_cast<std::size_t>(bytes.size()), [](QSize) {},
+                             [](int, int, const unsigned char*, std::ptrdiff_t) {}),
+                 Jpeg_Error);
     // The same decoder still decodes a good picture afterwards.
     const QByteArray good = Encode_Scene(32, 24);
     EXPECT_EQ(decoder.Decode(good.constData(), static_cast<std::size_t>(good.size())).size(), QSize(32, 24));
@@ -489,5 +496,35 @@ TEST(Jpeg_Decode, DecodesAtTheScaleAskedForInEveryLayout)
             EXPECT_NEAR(qRed(a), qRed(b), 40);
             EXPECT_NEAR(qBlue(a), qBlue(b), 40);
         }
+    }
+}
+
+// Decoded a band of rows at a time, a picture gives the very pixels of a whole decode (the motion level and
+// the shown picture of a measured camera come from these rows), in every layout a camera sends.
+TEST(Jpeg_Row_Decoder, GivesTheRowsOfAWholeDecode)
+{
+    const QImage scene = Scene_Picture(641, 479, 5);
+    const QByteArray files[] = {
+        Library_Compress(scene, TJPF_BGRX, TJSAMP_444, 0),
+        Library_Compress(scene, TJPF_BGRX, TJSAMP_420, 0),
+        Library_Compress(scene, TJPF_BGRX, TJSAMP_422, TJFLAG_PROGRESSIVE),
+        Library_Compress(scene.convertToFormat(QImage::Format_Grayscale8), TJPF_GRAY, TJSAMP_GRAY, 0),
+    };
+    Jpeg_Row_Decoder decoder;
+    for (const QByteArray& file : files) {
+        const auto size = static_cast<std::size_t>(file.size());
+        const QImage whole = Jpeg_Decode(file.constData(), size);
+        QImage rows;
+        int next = 0;
+        decoder.Decode(
+            file.constData(), size, [&](QSize shown) { rows = QImage(shown, QImage::Format_RGB32); },
+            [&](int first, int count, const unsigned char* band, std::ptrdiff_t stride) {
+                EXPECT_EQ(first, next);
+                next = first + count;
+                for (int r = 0; r < count; ++r)
+                    std::memcpy(rows.scanLine(first + r), band + r * stride, static_cast<std::size_t>(rows.width()) * 4);
+            });
+        EXPECT_EQ(next, whole.height());
+        EXPECT_EQ(rows, whole);
     }
 }
