@@ -4,6 +4,7 @@
 #include "acquisition/Http_Reply_Parser.h"
 #include "acquisition/Http_Url.h"
 #include "imaging/Jpeg_Codec.h"
+#include "imaging/Jpeg_Row_Decoder.h"
 #include "imaging/Jpeg_Limits.h"
 #include "platform/Ini_Values.h"
 #include "platform/Profile_Text.h"
@@ -154,6 +155,23 @@ void Fuzz_Jpeg(const uint8_t* data, std::size_t size)
         const QImage picture = decoder.Decode(data, size);
         Check(!picture.isNull(), "a decoded picture has pixels");
         Check(Jpeg_Size_Allowed(picture.width(), picture.height()), "a decoded picture is within the size limits");
+    } catch (const Jpeg_Error&) {
+    }
+    // Band by band, as a camera whose motion is measured is decoded: every row once, top to bottom.
+    static Jpeg_Row_Decoder rows;
+    QSize decoded;
+    int next = 0;
+    try {
+        rows.Decode(
+            data, size, [&](QSize size_of) { decoded = size_of; },
+            [&](int first, int count, const unsigned char* band, std::ptrdiff_t stride) {
+                Check(first == next && count > 0 && first + count <= decoded.height(), "bands follow each other");
+                Check(stride >= 4 * static_cast<std::ptrdiff_t>(decoded.width()), "a band row holds the picture's width");
+                volatile unsigned char last = band[(count - 1) * stride + 4 * decoded.width() - 1];
+                (void)last;
+                next = first + count;
+            });
+        Check(next == decoded.height(), "every row came");
     } catch (const Jpeg_Error&) {
     }
 }

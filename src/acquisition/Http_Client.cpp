@@ -127,9 +127,10 @@ void T_Http_Client::Read_Reply(const Http_Url& url, std::string& body)
     if (status == Http_Parse_Status::Failed)
         throw E_Http_Error(parser.Error());
 
-    // Keep the connection only when the reply allows it and the stream sits exactly at its end.
-    bool keep = !saw_close_ && unread_begin_ == unread_end_ && Allows_Keep_Alive(head.Headers) &&
-                socket_.Probe() == Socket::Probe_Result::Idle;
+    // Keep the connection only when the reply allows it and the stream sits exactly at its end. Whatever
+    // the camera does with it afterwards (bytes beyond the reply, a close) is looked at before the next
+    // request is sent on it.
+    bool keep = !saw_close_ && unread_begin_ == unread_end_ && Allows_Keep_Alive(head.Headers);
     if (!keep)
         Disconnect();
     if (outcome == Http_Outcome::Refuse)

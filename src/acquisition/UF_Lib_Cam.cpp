@@ -67,18 +67,24 @@ void TF_Lib_Cam::Poll_Flux()
     Move_Frames(motion);
     // Asked for only now: the frames have let go of the picture they no longer compare, so the next one
     // is decoded into its buffer.
-    std::lock_guard lock(mutex_);
-    if (!stop_ && !picture_wanted_) {
-        picture_wanted_ = true;
-        wanted_since_ = System_Clock().Tick_Ms();
-        if (streaming_ && part_held_)
-            wake_signal_.Raise();  // otherwise the next part is shown as it arrives
+    bool start = false;
+    {
+        std::lock_guard lock(mutex_);
+        if (!stop_ && !picture_wanted_) {
+            picture_wanted_ = true;
+            wanted_since_ = System_Clock().Tick_Ms();
+            if (streaming_ && part_held_)
+                wake_signal_.Raise();  // otherwise the next part is shown as it arrives
+        }
+        if (!active_ && !stop_) {
+            active_ = true;
+            requested_ = true;
+            start = true;
+        }
     }
-    if (!active_ && !stop_) {
-        active_ = true;
-        requested_ = true;
+    // Woken once the lock is free, so the thread does not wake only to wait for it.
+    if (start)
         wake_.notify_one();
-    }
 }
 
 void TF_Lib_Cam::Move_Frames(bool motion)
