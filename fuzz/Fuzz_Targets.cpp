@@ -4,8 +4,8 @@
 #include "acquisition/Http_Reply_Parser.h"
 #include "acquisition/Http_Url.h"
 #include "imaging/Jpeg_Codec.h"
-#include "imaging/Jpeg_Row_Decoder.h"
 #include "imaging/Jpeg_Limits.h"
+#include "imaging/Jpeg_Row_Decoder.h"
 #include "platform/Ini_Values.h"
 #include "platform/Profile_Text.h"
 #include "util/U_Lib_Util_Vesk.h"
@@ -166,7 +166,8 @@ void Fuzz_Jpeg(const uint8_t* data, std::size_t size)
             data, size, [&](QSize size_of) { decoded = size_of; },
             [&](int first, int count, const unsigned char* band, std::ptrdiff_t stride) {
                 Check(first == next && count > 0 && first + count <= decoded.height(), "bands follow each other");
-                Check(stride >= 4 * static_cast<std::ptrdiff_t>(decoded.width()), "a band row holds the picture's width");
+                Check(stride >= 4 * static_cast<std::ptrdiff_t>(decoded.width()),
+                      "a band row holds the picture's width");
                 volatile unsigned char last = band[(count - 1) * stride + 4 * decoded.width() - 1];
                 (void)last;
                 next = first + count;

@@ -37,10 +37,10 @@ struct T_Fetch_Result {
     QImage Whole;                             // the same at full size when the worker decoded it so (else null)
     std::shared_ptr<const std::string> Jpeg;  // the bytes both were decoded from
     std::shared_ptr<const T_Motion_Samples> Motion;  // what the motion level reads of it, when measured (else null)
-    bool Not_Connected = true;                // no valid picture: before the first success and after every failure
-    int64_t Time_Requested = 0;               // ms from the start of the last successful attempt to the end of decoding
-    std::string Failure;                      // why the last attempt failed ("" after a success)
-    std::string Untrusted_Certificate;        // SHA-256 of the certificate the last attempt refused ("" otherwise)
+    bool Not_Connected = true;          // no valid picture: before the first success and after every failure
+    int64_t Time_Requested = 0;         // ms from the start of the last successful attempt to the end of decoding
+    std::string Failure;                // why the last attempt failed ("" after a success)
+    std::string Untrusted_Certificate;  // SHA-256 of the certificate the last attempt refused ("" otherwise)
 };
 
 // The fetch worker of one camera slot (F_Lib_Cam). It owns the slot's HTTP client and a worker thread:
@@ -189,8 +189,8 @@ private:
     std::shared_ptr<const std::string> full_of_;  // its bytes
     std::unique_ptr<Jpeg_Decoder> full_decoder_;
 
-    std::string body_;                       // worker thread only; also a stream's newest undecoded part
-    std::size_t last_body_size_ = 0;         // worker thread only
+    std::string body_;                               // worker thread only; also a stream's newest undecoded part
+    std::size_t last_body_size_ = 0;                 // worker thread only
     std::unique_ptr<Jpeg_Decoder> decoder_;          // worker thread only
     std::unique_ptr<Jpeg_Row_Decoder> row_decoder_;  // worker thread only
     // The last pictures this worker decoded, and drew smaller for showing (worker thread only): the motion

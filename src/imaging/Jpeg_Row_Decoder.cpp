@@ -118,8 +118,7 @@ bool Run(jpeg_decompress_struct& info, Decompress_Guard& guard, Error_Manager& e
 
 }  // namespace
 
-void Jpeg_Row_Decoder::Decode(const void* data, std::size_t size, const Size_Handler& started,
-                              const Row_Handler& rows)
+void Jpeg_Row_Decoder::Decode(const void* data, std::size_t size, const Size_Handler& started, const Row_Handler& rows)
 {
     if (data == nullptr || size == 0)
         throw Jpeg_Error("JPEG decoder: no data");

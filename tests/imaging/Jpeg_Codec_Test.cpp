@@ -1,7 +1,7 @@
 #include "Imaging_Test_Pictures.h"
 #include "imaging/Jpeg_Codec.h"
-#include "imaging/Jpeg_Row_Decoder.h"
 #include "imaging/Jpeg_Limits.h"
+#include "imaging/Jpeg_Row_Decoder.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -303,8 +303,9 @@ TEST_P(Refused_Input_Test, ThrowsJpegError)
     Jpeg_Decoder decoder;
     EXPECT_THROW(decoder.Decode(bytes.constData(), static_cast<std::size_t>(bytes.size())), Jpeg_Error);
     Jpeg_Row_Decoder rows;
-    EXPECT_THROW(rows.Decode(bytes.constData(), static_cast<std::size_t>(bytes.size()), [](QSize) {},
-                             [](int, int, const unsigned char*, std::ptrdiff_t) {}),
+    EXPECT_THROW(rows.Decode(
+                     bytes.constData(), static_cast<std::size_t>(bytes.size()), [](QSize) {},
+                     [](int, int, const unsigned char*, std::ptrdiff_t) {}),
                  Jpeg_Error);
     // The same decoder still decodes a good picture afterwards.
     const QByteArray good = Encode_Scene(32, 24);
@@ -522,7 +523,8 @@ TEST(Jpeg_Row_Decoder, GivesTheRowsOfAWholeDecode)
                 EXPECT_EQ(first, next);
                 next = first + count;
                 for (int r = 0; r < count; ++r)
-                    std::memcpy(rows.scanLine(first + r), band + r * stride, static_cast<std::size_t>(rows.width()) * 4);
+                    std::memcpy(rows.scanLine(first + r), band + r * stride,
+                                static_cast<std::size_t>(rows.width()) * 4);
             });
         EXPECT_EQ(next, whole.height());
         EXPECT_EQ(rows, whole);

@@ -35,15 +35,15 @@ TEST(Picture_Shrink, GivesWhatThePainterDrewScaled)
     const struct {
         QSize from;
         QSize to;
-    } rows[] = {{{160, 120}, {156, 116}},  {{480, 270}, {316, 236}},   {{1920, 1080}, {316, 236}},
-                {{640, 480}, {150, 100}},  {{1920, 1080}, {1276, 957}}, {{641, 479}, {77, 3}},
-                {{2000, 100}, {1999, 99}}, {{7, 5}, {1, 1}}};
+    } rows[] = {
+        {{160, 120}, {156, 116}},    {{480, 270}, {316, 236}}, {{1920, 1080}, {316, 236}}, {{640, 480}, {150, 100}},
+        {{1920, 1080}, {1276, 957}}, {{641, 479}, {77, 3}},    {{2000, 100}, {1999, 99}},  {{7, 5}, {1, 1}}};
     for (const auto& row : rows) {
         const QImage picture = Numbered(row.from);
         const QImage shrunk = Shrink_Picture(picture, row.to);
         ASSERT_EQ(shrunk.size(), row.to);
-        EXPECT_EQ(shrunk, Painted(picture, row.to)) << row.from.width() << "x" << row.from.height() << " to "
-                                                     << row.to.width() << "x" << row.to.height();
+        EXPECT_EQ(shrunk, Painted(picture, row.to))
+            << row.from.width() << "x" << row.from.height() << " to " << row.to.width() << "x" << row.to.height();
     }
 }
 
