@@ -1,5 +1,6 @@
 #include "Main_Window_Fixture.h"
 #include "views/Camera_Grid.h"
+#include "views/Slot_Look.h"
 #include "widgets/Panel.h"
 #include "widgets/Picture_Box.h"
 
@@ -148,3 +149,39 @@ TEST_F(Main_Window_Test, SlotControlsCarryTheirNamesAndHints)
 }
 
 }  // namespace
+
+// A new motion level is painted with the pass's pictures: drawing a slot repaints nothing at once (nine
+// gauges repainting at once paint and flush the window nine times a pass), and the gauge is repainted once
+// the event loop runs, showing the new value.
+TEST(Camera_Grid_Gauge, ANewLevelIsPaintedWithThePassNotAtOnce)
+{
+    QWidget window;
+    window.resize(400, 300);
+    Camera_Grid grid(&window);
+    grid.Place(2, 1);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QProgressBar* gauge = grid.Slot(1).PGB_Detect_Cam;
+    T_Slot_View view;
+    view.Look = Slot_Look::Live;
+    view.Motion_Gauge = 30;
+    grid.Show(1, view);
+    QCoreApplication::processEvents();
+
+    struct Paint_Counter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    gauge->installEventFilter(&counter);
+    view.Motion_Gauge = 80;
+    grid.Show(1, view);
+    EXPECT_EQ(counter.paints, 0);
+    EXPECT_TRUE(gauge->updatesEnabled());
+    EXPECT_EQ(gauge->value(), 80);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }, 2000));
+    gauge->removeEventFilter(&counter);
+}
