@@ -248,14 +248,13 @@ TF_Lib_Cam::Decoded_Picture TF_Lib_Cam::Decode_Body()
         use = use_;
     }
     const QSize shown(use.Shown_Width, use.Shown_Height);
-    Jpeg_Decode_Size target;
-    target.Cover_Width = use.Shown_Width;
-    target.Cover_Height = use.Shown_Height;
-    const bool motion = use.Motion;
     Decoded_Picture decoded;
-    if (motion) {
+    if (use.Motion) {
         Decode_For_Motion(shown, decoded);
     } else {
+        Jpeg_Decode_Size target;
+        target.Cover_Width = use.Shown_Width;
+        target.Cover_Height = use.Shown_Height;
         const QImage picture = decoder_->Decode(body_.data(), body_.size(), decoded_pool_.Take(), target);
         decoded_pool_.Keep(picture);
         if (decoder_->Last_Full_Size())
@@ -287,9 +286,7 @@ void TF_Lib_Cam::Decode_For_Motion(QSize shown, Decoded_Picture& decoded)
                 shrinker.emplace(size, shown, QImage::Format_RGB32, shown_pool_.Take());
                 return;
             }
-            whole = decoded_pool_.Take();
-            if (whole.isNull() || whole.size() != size || whole.format() != QImage::Format_RGB32)
-                whole = QImage(size, QImage::Format_RGB32);
+            whole = Reuse_Or_Make(decoded_pool_.Take(), size, QImage::Format_RGB32);
             if (whole.isNull())
                 throw std::bad_alloc();
         },

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <numeric>
 #include <vector>
 
 namespace {
@@ -25,30 +26,30 @@ int Grid_Offset(int side, int step) noexcept
     return static_cast<int>(fraction * step / 2);
 }
 
+int Brightness(QRgb colour) noexcept
+{
+    return Brightness(qRed(colour), qGreen(colour), qBlue(colour));
+}
+
 // Writes the brightness of picture's pixels on grid into samples (grid.Count values, in grid
-// order) and returns their sum. Direct row reads for the formats the decoder and cameras give;
-// QImage::pixel() for any other format.
-std::int64_t Sample(const QImage& picture, const T_Sample_Grid& grid, int* samples)
+// order). Direct row reads for the formats the decoder and cameras give; QImage::pixel() for any
+// other format.
+void Sample(const QImage& picture, const T_Sample_Grid& grid, int* samples)
 {
     const int width = picture.width();
     const int height = picture.height();
-    std::int64_t sum = 0;
     int n = 0;
     const auto visit = [&](auto read) {
         for (int x = grid.X0; x < width; x += grid.Step)
-            for (int y = grid.Y0; y < height; y += grid.Step) {
-                const int value = read(x, y);
-                samples[n++] = value;
-                sum += value;
-            }
+            for (int y = grid.Y0; y < height; y += grid.Step)
+                samples[n++] = read(x, y);
     };
 
     switch (picture.format()) {
     case QImage::Format_RGB32:
     case QImage::Format_ARGB32:
         visit([&picture](int x, int y) {
-            const QRgb colour = reinterpret_cast<const QRgb*>(picture.constScanLine(y))[x];
-            return Brightness(qRed(colour), qGreen(colour), qBlue(colour));
+            return Brightness(reinterpret_cast<const QRgb*>(picture.constScanLine(y))[x]);
         });
         break;
     case QImage::Format_RGB888:
@@ -57,14 +58,8 @@ std::int64_t Sample(const QImage& picture, const T_Sample_Grid& grid, int* sampl
             return Brightness(pixel[0], pixel[1], pixel[2]);
         });
         break;
-    default:
-        visit([&picture](int x, int y) {
-            const QRgb colour = picture.pixel(x, y);
-            return Brightness(qRed(colour), qGreen(colour), qBlue(colour));
-        });
-        break;
+    default: visit([&picture](int x, int y) { return Brightness(picture.pixel(x, y)); }); break;
     }
-    return sum;
 }
 
 }  // namespace
@@ -94,7 +89,7 @@ T_Motion_Samples Motion_Samples(const QImage& picture)
     if (grid.Count == 0)
         return samples;
     samples.Values.resize(static_cast<std::size_t>(grid.Count));
-    samples.Sum = Sample(picture, grid, samples.Values.data());
+    Sample(picture, grid, samples.Values.data());
     return samples;
 }
 
@@ -113,19 +108,14 @@ void Motion_Sampler::Rows(int first, int count, const unsigned char* rows, std::
         if (y >= first + count)
             break;
         const auto* row = reinterpret_cast<const QRgb*>(rows + static_cast<std::ptrdiff_t>(y - first) * stride);
-        for (int c = 0; c < grid_.Columns; ++c) {
-            const QRgb colour = row[grid_.X0 + c * grid_.Step];
+        for (int c = 0; c < grid_.Columns; ++c)
             samples_.Values[static_cast<std::size_t>(c) * static_cast<std::size_t>(grid_.Rows) +
-                            static_cast<std::size_t>(r)] = Brightness(qRed(colour), qGreen(colour), qBlue(colour));
-        }
+                            static_cast<std::size_t>(r)] = Brightness(row[grid_.X0 + c * grid_.Step]);
     }
 }
 
 T_Motion_Samples Motion_Sampler::Take() noexcept
 {
-    samples_.Sum = 0;
-    for (const int value : samples_.Values)
-        samples_.Sum += value;
     return std::move(samples_);
 }
 
@@ -136,8 +126,12 @@ double Compare_Samples(const T_Motion_Samples& A, const T_Motion_Samples& B, boo
         return 0;
     const int* const b = B.Values.data();
     const int* const a = A.Values.data();
-    const double mean_b = static_cast<double>(B.Sum) / static_cast<double>(n);
-    const double mean_a = static_cast<double>(A.Sum) / static_cast<double>(n);
+    const auto mean = [n](const std::vector<int>& values) {
+        return static_cast<double>(std::accumulate(values.begin(), values.end(), std::int64_t{0})) /
+               static_cast<double>(n);
+    };
+    const double mean_b = mean(B.Values);
+    const double mean_a = mean(A.Values);
 
     double cov = 0;
     double var_a = 0;

@@ -33,10 +33,9 @@ double Compare_Bitmaps(const QImage* A, const QImage* B, bool Low_Light) noexcep
 double Compare_Bitmaps(const QImage& A, const QImage& B, bool Low_Light) noexcept;
 
 // All the motion level reads of a frame: the brightness of its pixels on its sample grid, in grid order
-// (column by column), and their sum. Empty for a frame with no pixels (or none that fit an int).
+// (column by column). Empty for a frame with no pixels (or none that fit an int).
 struct T_Motion_Samples {
     std::vector<int> Values;
-    std::int64_t Sum = 0;
     bool operator==(const T_Motion_Samples&) const = default;
 };
 

@@ -1,6 +1,7 @@
 #include "imaging/Jpeg_Codec.h"
 
 #include "imaging/Jpeg_Limits.h"
+#include "imaging/Picture_Pool.h"
 
 #include <QtGlobal>
 
@@ -73,7 +74,7 @@ const std::vector<tjscalingfactor>& Shrinking_Factors()
 
 }  // namespace
 
-QSize Jpeg_Scaled_Size(int width, int height, const Jpeg_Decode_Size& target)
+Jpeg_Scale Jpeg_Scale_For(int width, int height, const Jpeg_Decode_Size& target)
 {
     const auto& factors = Shrinking_Factors();
     std::size_t pick = factors.size() - 1;
@@ -96,7 +97,21 @@ QSize Jpeg_Scaled_Size(int width, int height, const Jpeg_Decode_Size& target)
             }
         }
     }
-    return {TJSCALED(width, factors[pick]), TJSCALED(height, factors[pick])};
+    return {factors[pick].num, factors[pick].denom};
+}
+
+QSize Jpeg_Scaled_Size(int width, int height, const Jpeg_Decode_Size& target)
+{
+    const Jpeg_Scale scale = Jpeg_Scale_For(width, height, target);
+    const tjscalingfactor factor{scale.Num, scale.Denom};
+    return {TJSCALED(width, factor), TJSCALED(height, factor)};
+}
+
+void Jpeg_Refuse_Unless_Allowed(int width, int height)
+{
+    if (!Jpeg_Size_Allowed(width, height))
+        throw Jpeg_Error("JPEG decoder: picture of " + std::to_string(width) + " x " + std::to_string(height) +
+                         " pixels refused");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -161,16 +176,11 @@ QImage Jpeg_Decoder::Decode_With_Handle(const unsigned char* bytes, unsigned lon
             throw Jpeg_Error("JPEG decoder: " + Library_Message(Handle));
     }
 
-    if (!Jpeg_Size_Allowed(width, height))
-        throw Jpeg_Error("JPEG decoder: picture of " + std::to_string(width) + " x " + std::to_string(height) +
-                         " pixels refused");
+    Jpeg_Refuse_Unless_Allowed(width, height);
 
     const QSize scaled = Jpeg_Scaled_Size(width, height, target);
     last_full_size_ = scaled == Jpeg_Scaled_Size(width, height, Jpeg_Decode_Size{});
-    QImage picture = std::move(recycled);
-    if (picture.isNull() || !picture.isDetached() || picture.size() != scaled ||
-        picture.format() != QImage::Format_RGB32)
-        picture = QImage(scaled, QImage::Format_RGB32);
+    QImage picture = Reuse_Or_Make(std::move(recycled), scaled, QImage::Format_RGB32);
     if (picture.isNull())
         throw Jpeg_Error("JPEG decoder: no memory for the picture");
 

@@ -26,8 +26,17 @@ struct Jpeg_Decode_Size {
     std::int64_t Max_Pixels = Jpeg_Max_Decoded_Pixels;
 };
 
-// The size a width x height picture is decoded at for target (one of the library's scales).
+// The library's scale (Num / Denom) a width x height picture is decoded at for target.
+struct Jpeg_Scale {
+    int Num = 1;
+    int Denom = 1;
+};
+Jpeg_Scale Jpeg_Scale_For(int width, int height, const Jpeg_Decode_Size& target);
+// The size a width x height picture is decoded at for target.
 QSize Jpeg_Scaled_Size(int width, int height, const Jpeg_Decode_Size& target);
+
+// Throws Jpeg_Error unless a width x height picture may be decoded (Jpeg_Size_Allowed).
+void Jpeg_Refuse_Unless_Allowed(int width, int height);
 
 // Decodes JPEG pictures (at full size unless a Jpeg_Decode_Size says otherwise) with the library's accurate defaults (accurate inverse
 // DCT, smooth chroma upsampling) into QImage::Format_RGB32. Keeps its TurboJPEG handle from

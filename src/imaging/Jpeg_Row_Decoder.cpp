@@ -1,7 +1,6 @@
 #include "imaging/Jpeg_Row_Decoder.h"
 
 #include "imaging/Jpeg_Codec.h"
-#include "imaging/Jpeg_Limits.h"
 
 #include <QtGlobal>
 
@@ -57,17 +56,6 @@ struct Decompress_Guard {
     }
 };
 
-// The scale in eighths that gives `scaled` of a width x height picture (0 when none does).
-unsigned Eighths_For(int width, int height, QSize scaled)
-{
-    for (unsigned eighths = 8; eighths >= 1; --eighths) {
-        const auto side = [eighths](int length) { return static_cast<int>((length * eighths + 7) / 8); };
-        if (side(width) == scaled.width() && side(height) == scaled.height())
-            return eighths;
-    }
-    return 0;
-}
-
 // The library's calls, under its error jump. Only trivially destructible locals live in this frame:
 // a jump back into it skips no destructor. Returns false when the library failed (message in errors).
 bool Run(jpeg_decompress_struct& info, Decompress_Guard& guard, Error_Manager& errors, jpeg_progress_mgr& progress,
@@ -84,15 +72,12 @@ bool Run(jpeg_decompress_struct& info, Decompress_Guard& guard, Error_Manager& e
 
     const int width = static_cast<int>(info.image_width);
     const int height = static_cast<int>(info.image_height);
-    if (!Jpeg_Size_Allowed(width, height))
-        throw Jpeg_Error("JPEG decoder: picture of " + std::to_string(width) + " x " + std::to_string(height) +
-                         " pixels refused");
+    Jpeg_Refuse_Unless_Allowed(width, height);
     const QSize scaled = Jpeg_Scaled_Size(width, height, Jpeg_Decode_Size{});
-    info.scale_num = Eighths_For(width, height, scaled);
-    info.scale_denom = 8;
+    const Jpeg_Scale scale = Jpeg_Scale_For(width, height, Jpeg_Decode_Size{});
+    info.scale_num = static_cast<unsigned>(scale.Num);
+    info.scale_denom = static_cast<unsigned>(scale.Denom);
     info.out_color_space = Word_Colour_Space;
-    if (info.scale_num == 0)
-        throw Jpeg_Error("JPEG decoder: no scale for the picture");
     jpeg_start_decompress(&info);
     if (static_cast<int>(info.output_width) != scaled.width() ||
         static_cast<int>(info.output_height) != scaled.height() || info.output_components != 4)

@@ -16,20 +16,21 @@ QImage Picture_Pool::Take()
 
 void Picture_Pool::Keep(const QImage& picture)
 {
-    // In the place a picture was taken from, else in place of one nobody holds (a buffer to reuse
-    // still: dropping it would make the next picture touch fresh memory), else of the oldest.
+    // In the place a picture was taken from (a ring would drop a buffer still free to reuse, and the next
+    // picture would touch fresh memory), else in place of the oldest.
     for (QImage& kept : kept_) {
         if (kept.isNull()) {
             kept = picture;
             return;
         }
     }
-    for (QImage& kept : kept_) {
-        if (kept.isDetached()) {
-            kept = picture;
-            return;
-        }
-    }
     kept_[next_] = picture;
     next_ = (next_ + 1) % kept_.size();
+}
+
+QImage Reuse_Or_Make(QImage&& recycled, QSize size, QImage::Format format)
+{
+    if (!recycled.isNull() && recycled.isDetached() && recycled.size() == size && recycled.format() == format)
+        return std::move(recycled);
+    return QImage(size, format);
 }

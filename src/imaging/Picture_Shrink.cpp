@@ -1,5 +1,7 @@
 #include "imaging/Picture_Shrink.h"
 
+#include "imaging/Picture_Pool.h"
+
 bool Shrinks_To(QSize picture, QSize shown)
 {
     return shown.width() > 0 && shown.height() > 0 && picture.width() >= shown.width() &&
@@ -7,10 +9,8 @@ bool Shrinks_To(QSize picture, QSize shown)
 }
 
 Picture_Shrinker::Picture_Shrinker(QSize from, QSize to, QImage::Format format, QImage&& recycled)
-    : shrunk_(std::move(recycled))
+    : shrunk_(Reuse_Or_Make(std::move(recycled), to, format))
 {
-    if (shrunk_.isNull() || !shrunk_.isDetached() || shrunk_.size() != to || shrunk_.format() != format)
-        shrunk_ = QImage(to, format);
     if (shrunk_.isNull() || shrunk_.depth() != 32 || from.isEmpty()) {
         shrunk_ = QImage();
         return;

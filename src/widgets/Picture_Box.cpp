@@ -55,9 +55,5 @@ void Picture_Box::paintEvent(QPaintEvent*)
     QPainter painter(this);
     if (smooth_)
         painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    // A picture handed over at the box's size is copied as it is; any other is scaled at every paint.
-    if (picture_.size() == size())
-        painter.drawImage(QPoint(0, 0), picture_);
-    else
-        painter.drawImage(rect(), picture_);
+    painter.drawImage(rect(), picture_);
 }
