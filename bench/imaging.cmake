@@ -16,5 +16,5 @@ tambrel_bench(bench_picture_shrink
 
 # The decode alone at the viewer's pace (nine cameras at 20 fps), beside the same decodes back to back.
 add_executable(tambrel-paced-decode ${CMAKE_CURRENT_LIST_DIR}/Paced_Decode.cpp)
-target_link_libraries(tambrel-paced-decode PRIVATE PkgConfig::TURBOJPEG Qt6::Core Threads::Threads tambrel_warnings)
+target_link_libraries(tambrel-paced-decode PRIVATE tambrel_imaging Threads::Threads tambrel_warnings)
 set_target_properties(tambrel-paced-decode PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)

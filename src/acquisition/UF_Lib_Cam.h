@@ -86,7 +86,7 @@ public:
     static constexpr std::size_t Max_Notes = 16;
 
     // Takes a copy of the published result; when it holds a valid picture and the motion is measured, moves
-    // the motion frames on (full-size pictures) and measures K_Motion; then requests a fetch (starts an
+    // the motion frames on (samples of full-size pictures) and measures K_Motion; then requests a fetch (starts an
     // attempt sequence when idle, does nothing while one runs). Returns at once, but for a full-size
     // decode of the pictures compared when the motion has just started to be measured.
     void Poll_Flux();
